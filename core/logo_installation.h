@@ -1,0 +1,15 @@
+#pragma once
+// Installs a chosen bitmap as the system folder's oemlogo.bmp.
+
+#include <string>
+
+namespace qm {
+
+class Platform;
+
+// Copies folder + "\" + fileName byte for byte over the system folder's
+// oemlogo.bmp, in one step. Returns whether it did; on failure the earlier logo is
+// left as it was.
+bool InstallOemLogo(Platform& platform, const std::wstring& folder, const std::wstring& fileName);
+
+} // namespace qm

@@ -1,0 +1,64 @@
+#pragma once
+// The seam between the branding-file logic and the machine it runs on. The real
+// implementation (HostPlatform) calls Win32 on Windows and POSIX on Linux; tests
+// derive from it and replace only what they must: starting processes, the Open
+// dialog, failing disks.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace qm {
+
+// A file opened for writing. Closing happens in Close() or, failing that, in the
+// destructor; Close() reports whether everything written reached the disk.
+class WritableFile {
+public:
+    virtual ~WritableFile() = default;
+    virtual bool Write(const char* data, std::size_t size) = 0;
+    virtual bool Close() = 0;
+};
+
+// A file opened for reading. Read() returns the number of bytes read, 0 at the
+// end, or -1 on failure.
+class ReadableFile {
+public:
+    virtual ~ReadableFile() = default;
+    virtual long Read(char* buffer, std::size_t size) = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // GetSystemDirectoryA: the platform writes the folder and a NUL into buffer, or
+    // leaves it as it was when it fails or the folder does not fit in size bytes.
+    virtual void QuerySystemDirectoryA(char* buffer, unsigned size) = 0;
+
+    // The folder that holds the running executable, without a trailing separator.
+    virtual std::wstring ExecutableFolder() = 0;
+
+    // Paths are Unicode text with "\" between names; a doubled "\" is accepted.
+    // Creates or truncates; nullptr when the file cannot be created.
+    virtual std::unique_ptr<WritableFile> CreateForWriting(const std::wstring& path) = 0;
+    virtual std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) = 0;
+    // Moves from over to in one step, replacing an existing to. Fails, changing
+    // nothing, when to is read-only or held by another process.
+    virtual bool MoveReplacing(const std::wstring& from, const std::wstring& to) = 0;
+    virtual bool RemoveFile(const std::wstring& path) = 0;
+
+    // Starts application (a full path) with the given command line, its window shown
+    // normally with the focus, without waiting; every handle is closed at once.
+    virtual bool StartProcess(const std::wstring& application,
+                              const std::wstring& commandLine) = 0;
+
+    // The standard Open dialog, modal to owner (a window handle or nullptr), given a
+    // filter of the form "Description|pattern". Returns whatever file name the
+    // dialog reports, an empty one after Cancel.
+    virtual std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) = 0;
+};
+
+// The real platform of this build; lives for the whole process.
+Platform& HostPlatform();
+
+} // namespace qm
