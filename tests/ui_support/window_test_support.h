@@ -1,0 +1,50 @@
+#pragma once
+// Helpers for tests that drive the program's real windows under Wine.
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace qm::test {
+
+// Handles every message waiting for this thread, then returns.
+void PumpPendingMessages();
+
+// Pumps messages until done() holds or the time runs out; returns done().
+bool PumpUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+
+std::wstring TextOf(HWND window);
+
+// The window's rectangle relative to its parent's client area (or the screen for a
+// top-level window).
+RECT PlaceOf(HWND window);
+// The client area's rectangle in screen coordinates.
+RECT ClientOnScreen(HWND window);
+
+// Answers the program's message boxes from a second thread: records each one's
+// text and presses its OK button. Create it before the action that shows them.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(std::wstring caption);
+    ~MessageBoxAnswerer();
+    std::vector<std::wstring> Texts() const;
+    // The buttons of the last box answered, by their texts.
+    std::vector<std::wstring> LastButtons() const;
+
+private:
+    void Run();
+    std::wstring caption_;
+    std::atomic<bool> stop_{false};
+    mutable CRITICAL_SECTION lock_;
+    std::vector<std::wstring> texts_;
+    std::vector<std::wstring> lastButtons_;
+    std::thread thread_;
+};
+
+} // namespace qm::test
