@@ -49,8 +49,7 @@ public:
 
     // Starts application (a full path) with the given command line, its window shown
     // normally with the focus, without waiting; every handle is closed at once.
-    virtual bool StartProcess(const std::wstring& application,
-                              const std::wstring& commandLine) = 0;
+    virtual bool StartProcess(const std::wstring& application, const std::wstring& commandLine) = 0;
 
     // The standard Open dialog, modal to owner (a window handle or nullptr), given a
     // filter of the form "Description|pattern". Returns whatever file name the

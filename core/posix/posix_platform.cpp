@@ -1,0 +1,44 @@
+#include "posix_platform.h"
+
+#include <climits>
+#include <cstring>
+#include <unistd.h>
+#include <utility>
+
+namespace qm {
+
+PosixPlatform::PosixPlatform(std::string systemFolder) : systemFolder_(std::move(systemFolder)) {}
+
+void PosixPlatform::QuerySystemDirectoryA(char* buffer, unsigned size) {
+    // As GetSystemDirectoryA: the folder and a NUL when both fit, else nothing.
+    if (systemFolder_.empty() || systemFolder_.size() + 1 > size) {
+        return;
+    }
+    std::memcpy(buffer, systemFolder_.data(), systemFolder_.size());
+    buffer[systemFolder_.size()] = '\0';
+}
+
+std::wstring PosixPlatform::ExecutableFolder() {
+    std::string path(PATH_MAX, '\0');
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) {
+        return {};
+    }
+    path.resize(static_cast<std::size_t>(length));
+    return FromPosixPath(path.substr(0, path.find_last_of('/')));
+}
+
+bool PosixPlatform::StartProcess(const std::wstring&, const std::wstring&) {
+    return false;
+}
+
+std::wstring PosixPlatform::ShowOpenDialog(const std::wstring&, void*) {
+    return {};
+}
+
+Platform& HostPlatform() {
+    static PosixPlatform platform;
+    return platform;
+}
+
+} // namespace qm

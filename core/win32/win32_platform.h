@@ -1,0 +1,20 @@
+#pragma once
+// The Win32 side of the platform seam.
+
+#include "platform.h"
+
+namespace qm {
+
+class Win32Platform : public Platform {
+public:
+    void QuerySystemDirectoryA(char* buffer, unsigned size) override;
+    std::wstring ExecutableFolder() override;
+    std::unique_ptr<WritableFile> CreateForWriting(const std::wstring& path) override;
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) override;
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
+    bool RemoveFile(const std::wstring& path) override;
+    bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
+    std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
+};
+
+} // namespace qm
