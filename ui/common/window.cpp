@@ -11,7 +11,7 @@ Window::~Window() {
 }
 
 bool Window::Create(const WindowClass& windowClass, const wchar_t* caption, DWORD style,
-                    DWORD exStyle, HMENU menu) {
+                    DWORD exStyle, HMENU menu, HWND owner) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -30,7 +30,7 @@ bool Window::Create(const WindowClass& windowClass, const wchar_t* caption, DWOR
         }
     }
     // Placed by the caller once the client area is known; never by the system.
-    return CreateWindowExW(exStyle, windowClass.name, caption, style, 0, 0, 0, 0, nullptr, menu,
+    return CreateWindowExW(exStyle, windowClass.name, caption, style, 0, 0, 0, 0, owner, menu,
                            instance, this) != nullptr;
 }
 

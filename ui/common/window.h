@@ -25,9 +25,10 @@ public:
 
 protected:
     // Registers the class on first use and creates the window, hidden unless
-    // style holds WS_VISIBLE. Returns false when the system refuses.
+    // style holds WS_VISIBLE. owner, if given, owns the new top-level window.
+    // Returns false when the system refuses.
     bool Create(const WindowClass& windowClass, const wchar_t* caption, DWORD style, DWORD exStyle,
-                HMENU menu = nullptr);
+                HMENU menu = nullptr, HWND owner = nullptr);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
