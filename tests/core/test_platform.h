@@ -1,0 +1,84 @@
+#pragma once
+// The real platform of this build with seams for the tests: a system folder of
+// the test's choosing, files that fail on request, and recorded instead of real
+// process starts and Open dialogs.
+
+#include "graphics_program.h"
+#include "native_platform.h"
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace qm::test {
+
+struct StartedProcess {
+    std::wstring application;
+    std::wstring commandLine;
+    int filesOpenForWriting; // at the moment of the start
+};
+
+class TestPlatform : public NativePlatform {
+public:
+    // The system folder in ANSI bytes, as GetSystemDirectoryA would write it;
+    // nullopt makes the query fail. answersByCall overrides it call by call.
+    std::optional<std::string> systemFolder;
+    std::vector<std::optional<std::string>> answersByCall;
+    bool realSystemFolder = false;
+    int systemFolderQueries = 0;
+    std::string bufferHandedOver; // what the last query received
+    unsigned sizeHandedOver = 0;
+
+    std::optional<std::wstring> executableFolder; // nullopt: the real one
+
+    bool failCreate = false;
+    std::optional<std::size_t> writeBudget; // bytes that reach files before writes fail
+    bool failClose = false;
+    bool failMove = false;
+    std::optional<std::size_t> readBudget; // bytes delivered before reads fail
+    std::set<std::wstring> undeletable;
+
+    std::vector<std::wstring> created;
+    std::vector<std::wstring> opened;
+    std::vector<std::wstring> removed;
+    std::size_t bytesRead = 0;
+    int filesOpenForWriting = 0;
+
+    bool startSucceeds = true;
+    bool realStart = false;
+    std::function<void()> onStart; // runs as the process would start
+    std::vector<StartedProcess> started;
+
+    std::wstring dialogAnswer;
+    int dialogsShown = 0;
+    std::wstring dialogFilter;
+    void* dialogOwner = nullptr;
+
+    void QuerySystemDirectoryA(char* buffer, unsigned size) override;
+    std::wstring ExecutableFolder() override;
+    std::unique_ptr<WritableFile> CreateForWriting(const std::wstring& path) override;
+    std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) override;
+    bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
+    bool RemoveFile(const std::wstring& path) override;
+    bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
+    std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
+};
+
+// The picture browser's hidden path field.
+class FakeCurrentPath : public CurrentProgramPath {
+public:
+    explicit FakeCurrentPath(std::wstring path = {}) : path_(std::move(path)) {}
+    std::wstring Get() const override { return path_; }
+    void Set(const std::wstring& path) override {
+        path_ = path;
+        ++sets;
+    }
+    void* DialogOwner() const override { return const_cast<FakeCurrentPath*>(this); }
+    int sets = 0;
+
+private:
+    std::wstring path_;
+};
+
+} // namespace qm::test
