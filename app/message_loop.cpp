@@ -1,0 +1,26 @@
+#include "message_loop.h"
+
+#include <windows.h>
+
+namespace qm {
+
+int RunMessageLoop() {
+    MSG msg;
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            return static_cast<int>(msg.wParam);
+        }
+        if (got == -1) {
+            return 1;
+        }
+        HWND active = GetActiveWindow();
+        if (active && IsDialogMessageW(active, &msg)) {
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+} // namespace qm
