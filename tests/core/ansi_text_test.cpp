@@ -38,7 +38,8 @@ TEST(AnsiText, KeepsEmbeddedNulsInBothDirections) {
 TEST(AnsiText, PutsTheSubstituteForCharactersOutsideTheCodePage) {
     const char substitute = test::SubstituteCharacter();
     EXPECT_EQ(ToAnsi(L"a\u4E2Db"), std::string("a") + substitute + "b");
-    EXPECT_EQ(ToAnsi(L"\u0411\u03A9"), std::string(2, substitute));
+    // Never a look-alike: a full-width quote or backslash must not become a real one.
+    EXPECT_EQ(ToAnsi(L"\u0411\u03A9\uFF02\uFF3C"), std::string(4, substitute));
 }
 
 } // namespace

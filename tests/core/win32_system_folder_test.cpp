@@ -74,8 +74,7 @@ protected:
 TEST_F(Win32SystemFolder, IsThePrefixsSystem32) {
     const auto folder = GetSystemFolderPath(HostPlatform());
     ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(CompareStringOrdinal(folder->c_str(), -1, kSystem32.c_str(), -1, TRUE), CSTR_EQUAL)
-        << ToAnsi(*folder);
+    EXPECT_EQ(lstrcmpiW(folder->c_str(), kSystem32.c_str()), 0) << ToAnsi(*folder);
     EXPECT_TRUE(Exists(*folder + L"\\rundll32.exe"));
 }
 
