@@ -2,7 +2,6 @@
 #include "unique_fd.h"
 
 #include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 

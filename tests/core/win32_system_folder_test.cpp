@@ -58,17 +58,33 @@ std::string ProfileString(const char* section, const char* key) {
     return value;
 }
 
+// The prefix's branding files belong to whoever ran before: they are put aside
+// for the test and back afterwards.
 class Win32SystemFolder : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(Exists(kSystem32 + L"\\oeminfo.ini")) << "left from an earlier run";
-        ASSERT_FALSE(Exists(kSystem32 + L"\\oemlogo.bmp")) << "left from an earlier run";
+        for (const std::wstring& name : kBrandingFiles) {
+            const std::wstring path = kSystem32 + name;
+            saved_.push_back(ReadBytes(fs::path(path)));
+            RemoveWhenFree(path);
+            ASSERT_FALSE(Exists(path));
+        }
     }
     void TearDown() override {
-        RemoveWhenFree(kSystem32 + L"\\oeminfo.ini");
-        RemoveWhenFree(kSystem32 + L"\\oemlogo.bmp");
+        for (std::size_t i = 0; i < std::size(kBrandingFiles); ++i) {
+            const std::wstring path = kSystem32 + kBrandingFiles[i];
+            RemoveWhenFree(path);
+            RemoveWhenFree(path + L".partial");
+            if (i < saved_.size() && saved_[i]) {
+                WriteBytes(fs::path(path), *saved_[i]);
+            }
+        }
         RemoveWhenFree(L"C:\\qm-root-logo.bmp");
     }
+
+private:
+    const std::wstring kBrandingFiles[2] = {L"\\oeminfo.ini", L"\\oemlogo.bmp"};
+    std::vector<std::optional<std::string>> saved_;
 };
 
 TEST_F(Win32SystemFolder, IsThePrefixsSystem32) {
