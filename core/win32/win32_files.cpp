@@ -1,7 +1,6 @@
 #include "unique_handle.h"
 #include "win32_platform.h"
 
-
 namespace qm {
 namespace {
 
