@@ -14,7 +14,8 @@ endif()
 
 # qm_add_test(name SOURCES ... LIBRARIES ... [WINDOW])
 # One GoogleTest program, one CTest test. WINDOW marks tests that drive real
-# windows: under Wine they share the display, so they run one at a time.
+# windows: under Wine they share the display and the prefix's system folder, so
+# they run one at a time and never beside another test that writes there.
 function(qm_add_test name)
     cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -24,7 +25,7 @@ function(qm_add_test name)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 300
             ENVIRONMENT "QM_WINE_ROOT=${QM_WINE_ROOT}")
         if(ARG_WINDOW)
-            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "display;system_folder")
         endif()
         target_link_options(${name} PRIVATE -mconsole)
     endif()
