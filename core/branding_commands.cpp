@@ -11,6 +11,7 @@ constexpr wchar_t kSystemPropertiesCommandLine[] =
 
 void RemoveFromSystemFolder(Platform& platform, const wchar_t* name) {
     if (const auto folder = GetSystemFolderPath(platform)) {
+        const auto access = platform.AccessSystemFolder();
         platform.RemoveFile(*folder + name);
     }
 }
@@ -31,7 +32,9 @@ void PreviewChanges(Platform& platform, const OemInfoRecord& record) {
     }
     WriteOemInfoFile(platform, *folder, record);
     // The system folder's own rundll32.exe, never one found by searching the
-    // program's or the current folder first.
+    // program's or the current folder first; on 64-bit Windows the 64-bit one, so
+    // that the System Properties that reads the files opens.
+    const auto access = platform.AccessSystemFolder();
     platform.StartProcess(*folder + L"\\rundll32.exe", kSystemPropertiesCommandLine);
 }
 

@@ -4,6 +4,8 @@
 #include "get_system_folder.h"
 #include "platform.h"
 
+#include <utility>
+
 namespace qm {
 
 bool InstallOemLogo(Platform& platform, const std::wstring& folder, const std::wstring& fileName) {
@@ -14,8 +16,11 @@ bool InstallOemLogo(Platform& platform, const std::wstring& folder, const std::w
     if (!systemFolder) {
         return false;
     }
-    return ReplaceFileWithCopyOf(platform, *systemFolder + L"\\oemlogo.bmp",
-                                 platform.OpenForReading(source));
+    // The user's file as the picture browser showed it; only the system folder's
+    // side goes past the redirection of a 32-bit program on 64-bit Windows.
+    std::unique_ptr<ReadableFile> sourceFile = platform.OpenForReading(source);
+    const auto access = platform.AccessSystemFolder();
+    return ReplaceFileWithCopyOf(platform, *systemFolder + L"\\oemlogo.bmp", std::move(sourceFile));
 }
 
 } // namespace qm

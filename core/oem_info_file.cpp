@@ -2,6 +2,7 @@
 
 #include "ansi_text.h"
 #include "file_replacement.h"
+#include "platform.h"
 
 namespace qm {
 namespace {
@@ -49,8 +50,11 @@ std::string OemInfoFileBytes(const OemInfoRecord& record) {
 
 bool WriteOemInfoFile(Platform& platform, const std::wstring& systemFolder,
                       const OemInfoRecord& record) {
-    return ReplaceFileWithBytes(platform, systemFolder + L"\\oeminfo.ini",
-                                OemInfoFileBytes(record));
+    const std::string bytes = OemInfoFileBytes(record);
+    // The file that System Properties reads, also for this 32-bit program on
+    // 64-bit Windows.
+    const auto access = platform.AccessSystemFolder();
+    return ReplaceFileWithBytes(platform, systemFolder + L"\\oeminfo.ini", bytes);
 }
 
 } // namespace qm

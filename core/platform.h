@@ -27,6 +27,14 @@ public:
     virtual long Read(char* buffer, std::size_t size) = 0;
 };
 
+// While one is held, the calling thread sees the system folder as the system
+// itself does. A 32-bit program on 64-bit Windows is otherwise sent to SysWOW64,
+// where the 64-bit System Properties never looks.
+class SystemFolderAccess {
+public:
+    virtual ~SystemFolderAccess() = default;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -46,6 +54,12 @@ public:
     // nothing, when to is read-only or held by another process.
     virtual bool MoveReplacing(const std::wstring& from, const std::wstring& to) = 0;
     virtual bool RemoveFile(const std::wstring& path) = 0;
+
+    // Held around the steps that create, replace or delete a branding file in the
+    // system folder or start a program from there, and nothing else: other files
+    // are seen as any program of this build sees them. nullptr where there is
+    // nothing to switch.
+    [[nodiscard]] virtual std::unique_ptr<SystemFolderAccess> AccessSystemFolder() = 0;
 
     // Starts application (a full path) with the given command line, its window shown
     // normally with the focus, without waiting; every handle is closed at once.

@@ -28,6 +28,10 @@ std::wstring PosixPlatform::ExecutableFolder() {
     return FromPosixPath(path.substr(0, path.find_last_of('/')));
 }
 
+std::unique_ptr<SystemFolderAccess> PosixPlatform::AccessSystemFolder() {
+    return nullptr;
+}
+
 bool PosixPlatform::StartProcess(const std::wstring&, const std::wstring&) {
     return false;
 }

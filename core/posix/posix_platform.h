@@ -18,6 +18,8 @@ public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) override;
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     bool RemoveFile(const std::wstring& path) override;
+    // No redirection exists here: nothing to switch.
+    std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
     // No process start and no dialog exist here; both report that honestly.
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace qm::test {
 namespace {
@@ -71,7 +72,32 @@ private:
     TestPlatform& owner_;
 };
 
+class CountedAccess : public SystemFolderAccess {
+public:
+    CountedAccess(TestPlatform& owner, std::unique_ptr<SystemFolderAccess> real)
+        : owner_(owner), real_(std::move(real)) {
+        ++owner_.systemFolderAccessesHeld;
+    }
+    ~CountedAccess() override {
+        real_.reset();
+        --owner_.systemFolderAccessesHeld;
+    }
+
+private:
+    TestPlatform& owner_;
+    std::unique_ptr<SystemFolderAccess> real_;
+};
+
 } // namespace
+
+void TestPlatform::Record(const char* kind, const std::wstring& path) {
+    steps.push_back({kind, path, systemFolderAccessesHeld > 0});
+}
+
+std::unique_ptr<SystemFolderAccess> TestPlatform::AccessSystemFolder() {
+    return std::make_unique<CountedAccess>(
+        *this, realSystemFolderAccess ? NativePlatform::AccessSystemFolder() : nullptr);
+}
 
 void TestPlatform::QuerySystemDirectoryA(char* buffer, unsigned size) {
     const std::size_t call = static_cast<std::size_t>(systemFolderQueries++);
@@ -96,6 +122,7 @@ std::wstring TestPlatform::ExecutableFolder() {
 
 std::unique_ptr<WritableFile> TestPlatform::CreateForWriting(const std::wstring& path) {
     created.push_back(path);
+    Record("create", path);
     if (failCreate) {
         return nullptr;
     }
@@ -108,6 +135,7 @@ std::unique_ptr<WritableFile> TestPlatform::CreateForWriting(const std::wstring&
 
 std::unique_ptr<ReadableFile> TestPlatform::OpenForReading(const std::wstring& path) {
     opened.push_back(path);
+    Record("open", path);
     std::unique_ptr<ReadableFile> file = NativePlatform::OpenForReading(path);
     if (!file) {
         return nullptr;
@@ -116,16 +144,19 @@ std::unique_ptr<ReadableFile> TestPlatform::OpenForReading(const std::wstring& p
 }
 
 bool TestPlatform::MoveReplacing(const std::wstring& from, const std::wstring& to) {
+    Record("move", to);
     return !failMove && NativePlatform::MoveReplacing(from, to);
 }
 
 bool TestPlatform::RemoveFile(const std::wstring& path) {
     removed.push_back(path);
+    Record("remove", path);
     return undeletable.count(path) == 0 && NativePlatform::RemoveFile(path);
 }
 
 bool TestPlatform::StartProcess(const std::wstring& application, const std::wstring& commandLine) {
     started.push_back({application, commandLine, filesOpenForWriting});
+    Record("start", application);
     if (onStart) {
         onStart();
     }

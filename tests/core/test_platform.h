@@ -13,6 +13,13 @@
 
 namespace qm::test {
 
+// One file step or process start, and whether a system folder access was held.
+struct PlatformStep {
+    std::string kind;  // "create", "open", "move", "remove" or "start"
+    std::wstring path; // the file (for a move, its new name) or the application
+    bool withSystemFolderAccess;
+};
+
 struct StartedProcess {
     std::wstring application;
     std::wstring commandLine;
@@ -45,6 +52,10 @@ public:
     std::size_t bytesRead = 0;
     int filesOpenForWriting = 0;
 
+    bool realSystemFolderAccess = false; // also switch what the real platform switches
+    int systemFolderAccessesHeld = 0;
+    std::vector<PlatformStep> steps;
+
     bool startSucceeds = true;
     bool realStart = false;
     std::function<void()> onStart; // runs as the process would start
@@ -61,8 +72,12 @@ public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) override;
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     bool RemoveFile(const std::wstring& path) override;
+    std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
+
+private:
+    void Record(const char* kind, const std::wstring& path);
 };
 
 // The picture browser's hidden path field.
