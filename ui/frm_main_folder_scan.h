@@ -1,0 +1,37 @@
+#pragma once
+// Reads a folder for the picture browser's lists. Hidden and system entries are
+// left out, and names come sorted without regard to case.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm::frmmain {
+
+// The folder's subfolders; nothing when the folder cannot be read.
+std::optional<std::vector<std::wstring>> ListSubfolders(const std::wstring& folder);
+
+// The names of the folder's files that match "*.bmp"; nothing when the folder
+// cannot be read.
+std::optional<std::vector<std::wstring>> ListBitmapNames(const std::wstring& folder);
+
+// Whether a file name matches "*.bmp" by its long name (a short name such as
+// "PICTUR~1.BMP" of "picture.bmpx" does not count).
+bool IsBitmapName(const std::wstring& name);
+
+// Keeps the system's "insert a disk" box away while a drive without a medium is
+// asked about: the caller reports that itself.
+class CriticalErrorsQuiet {
+public:
+    CriticalErrorsQuiet() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~CriticalErrorsQuiet() { SetErrorMode(previous_); }
+    CriticalErrorsQuiet(const CriticalErrorsQuiet&) = delete;
+    CriticalErrorsQuiet& operator=(const CriticalErrorsQuiet&) = delete;
+
+private:
+    UINT previous_;
+};
+
+} // namespace qm::frmmain
