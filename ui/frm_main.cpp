@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "dialog_font.h"
+#include "frm_main_bitmap_file.h"
 #include "frm_main_drives.h"
 #include "frm_main_folder_list.h"
 #include "frm_main_folder_scan.h"
@@ -43,11 +44,6 @@ HBITMAP LoadPlaceholder() {
     return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                            MAKEINTRESOURCEW(IDB_PREVIEW_PLACEHOLDER), IMAGE_BITMAP,
                                            0, 0, LR_CREATEDIBSECTION));
-}
-
-HBITMAP LoadBitmapFile(const std::wstring& path) {
-    return static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                           LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }
 
 std::wstring ProcessCurrentFolder() {
