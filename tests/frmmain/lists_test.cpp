@@ -146,6 +146,33 @@ TEST_F(BrowserTest, ChangingToAReadyDriveShowsThatDrivesCurrentFolder) {
     EXPECT_EQ(ListItems(Item(Dir1)), StartFolderList());
 }
 
+TEST_F(BrowserTest, KeyboardChoosesADriveAtOnceAndTheDroppedListWhenItCloses) {
+    ASSERT_NE(Open(), nullptr);
+    HWND drive1 = Item(Drive1);
+    const Texts drives = ComboItems(drive1);
+    const wchar_t last = static_cast<wchar_t>(towupper(drives.back()[0]));
+    if (last == L'C') {
+        GTEST_SKIP() << "needs a drive after C";
+    }
+    MessageBoxAnswerer answerer(kAppTitle);
+    SetFocus(drive1);
+    PressKey(VK_END);
+    EXPECT_EQ(ComboText(drive1), drives.back());
+    EXPECT_EQ(ListItems(Item(Dir1)).front(), (std::wstring{last, L':', L'\\'}));
+
+    // While the list is down the user is still choosing.
+    SendMessageW(drive1, CB_SHOWDROPDOWN, TRUE, 0);
+    PressKey(VK_HOME);
+    EXPECT_EQ(ListItems(Item(Dir1)).front(), (std::wstring{last, L':', L'\\'}));
+    SendMessageW(drive1, CB_SHOWDROPDOWN, FALSE, 0);
+    PumpAsTheProgram();
+    EXPECT_EQ(ComboText(drive1), drives.front());
+    EXPECT_EQ(ListItems(Item(Dir1)).front().substr(0, 2),
+              (std::wstring{static_cast<wchar_t>(towupper(drives.front()[0])), L':'}));
+    Sleep(200);
+    EXPECT_TRUE(answerer.Texts().empty());
+}
+
 TEST_F(BrowserTest, ChoosingTheDriveAlreadyShownChangesNothing) {
     ASSERT_NE(Open(), nullptr);
     ASSERT_TRUE(OpenFolder(L"sub a"));
