@@ -36,13 +36,31 @@ private:
 
 TreeEnvironment* environment = nullptr;
 
+// What an earlier run that crashed left behind in the prefix's drive C.
+void RemoveLeftovers() {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(L"C:\\qm-frmmain-*", &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::wstring path = std::wstring(L"C:\\") + entry.cFileName;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(path);
+        } else {
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+}
+
 void TreeEnvironment::SetUp() {
+    RemoveLeftovers();
     tree.top = L"C:\\qm-frmmain-" + std::to_wstring(GetCurrentProcessId());
     tree.start = tree.top + L"\\start";
     tree.bitmaps = tree.start + L"\\bitmaps";
     tree.subA = tree.start + L"\\sub a";
     tree.subB = tree.start + L"\\Sub b";
-    RemoveTree(tree.top);
     for (const std::wstring& folder : {tree.top, tree.start, tree.bitmaps, tree.subA, tree.subB,
                                        tree.start + L"\\folder.bmp", tree.start + L"\\secret"}) {
         CreateDirectoryW(folder.c_str(), nullptr);
