@@ -126,6 +126,7 @@ private:
     void OnLoad();
 
     void OnCommand(int id, int code);
+    void OnButtonClick(int id);
     void OnDrive1Notify(int code);
     void OnDrive1Change();
     void SelectDrive(wchar_t letter);
@@ -292,6 +293,16 @@ void PictureBrowser::OnCommand(int id, int code) {
             OnFile1Click();
         }
         break;
+    default:
+        if (code == BN_CLICKED) {
+            OnButtonClick(id);
+        }
+        break;
+    }
+}
+
+void PictureBrowser::OnButtonClick(int id) {
+    switch (id) {
     case Command1:
         OnCommand1Click();
         break;
