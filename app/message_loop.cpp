@@ -1,5 +1,7 @@
 #include "message_loop.h"
 
+#include "message_dispatch.h"
+
 #include <windows.h>
 
 namespace qm {
@@ -14,12 +16,7 @@ int RunMessageLoop() {
         if (got == -1) {
             return 1;
         }
-        HWND active = GetActiveWindow();
-        if (active && IsDialogMessageW(active, &msg)) {
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        DispatchProgramMessage(msg);
     }
 }
 

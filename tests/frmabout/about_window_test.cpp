@@ -324,10 +324,10 @@ TEST_F(AboutWindowShown, NoTaskbarButtonAndOnlyOneVisibleWindowWhileOpen) {
 TEST_F(AboutWindowUse, FocusStartsOnOkAndTabVisitsThePictureOnly) {
     EXPECT_EQ(GetActiveWindow(), about_);
     EXPECT_EQ(GetFocus(), Item(about_, IDOK));
-    PressKey(VK_TAB);
+    PostKeyPress(VK_TAB);
     PumpAsTheProgram();
     EXPECT_EQ(GetFocus(), Item(about_, kPicIcon));
-    PressKey(VK_TAB);
+    PostKeyPress(VK_TAB);
     PumpAsTheProgram();
     EXPECT_EQ(GetFocus(), Item(about_, IDOK));
 }
@@ -340,17 +340,17 @@ struct WayBack {
 TEST_F(AboutWindowUse, EveryWayOfClosingBringsBackTheMainWindowAndDestroysTheWindow) {
     const WayBack ways[] = {
         {"click OK", [](HWND about) { SendMessageW(Item(about, IDOK), BM_CLICK, 0, 0); }},
-        {"Enter on OK", [](HWND) { PressKey(VK_RETURN); }},
+        {"Enter on OK", [](HWND) { PostKeyPress(VK_RETURN); }},
         {"Enter on the picture",
          [](HWND about) {
              SetFocus(Item(about, kPicIcon));
-             PressKey(VK_RETURN);
+             PostKeyPress(VK_RETURN);
          }},
-        {"Esc", [](HWND) { PressKey(VK_ESCAPE); }},
+        {"Esc", [](HWND) { PostKeyPress(VK_ESCAPE); }},
         {"Esc on the picture",
          [](HWND about) {
              SetFocus(Item(about, kPicIcon));
-             PressKey(VK_ESCAPE);
+             PostKeyPress(VK_ESCAPE);
          }},
         {"WM_CLOSE", [](HWND about) { PostMessageW(about, WM_CLOSE, 0, 0); }},
         {"close button or system menu Close (SC_CLOSE)",

@@ -7,23 +7,8 @@
 
 namespace qm::test {
 
-void PumpAsTheProgram() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        HWND active = GetActiveWindow();
-        if (active && IsDialogMessageW(active, &msg)) {
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 void PressKey(UINT key) {
-    HWND focus = GetFocus();
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageW(focus, WM_KEYDOWN, key, 1 | scan);
-    PostMessageW(focus, WM_KEYUP, key, 1 | scan | (3u << 30));
+    PostKeyPress(key);
     PumpAsTheProgram();
 }
 
@@ -103,14 +88,6 @@ std::vector<std::wstring> ComboItems(HWND combo) {
 std::wstring ComboText(HWND combo) {
     const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
     return index < 0 ? std::wstring() : ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
-}
-
-RECT TwipsRect(int left, int top, int width, int height) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
-    return RECT{px(left), px(top), px(left + width), px(top + height)};
 }
 
 Rgb Pixels::At(int x, int y) const {

@@ -3,6 +3,7 @@
 // and key messages for the lists, pixels of pictures and views, files and folders.
 
 #include "bitmap_files.h"
+#include "window_test_support.h"
 
 #include <windows.h>
 
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace qm::test {
-
-// Handles waiting messages as the program's loop does: keyboard messages go
-// through IsDialogMessage for the active window first.
-void PumpAsTheProgram();
 
 // Posts a key press to the control with the focus, as the keyboard would send it,
 // and handles it.
@@ -29,9 +26,6 @@ std::vector<std::wstring> ListItems(HWND list);
 std::wstring SelectedListItem(HWND list); // empty when none is selected
 std::vector<std::wstring> ComboItems(HWND combo);
 std::wstring ComboText(HWND combo); // the selected item's text
-
-// Twips to pixels at the screen's DPI, edges converted as the layouts do.
-RECT TwipsRect(int left, int top, int width, int height);
 
 // The pixels of a picture or a window's client area, top row first.
 class Pixels {

@@ -1,5 +1,7 @@
 #include "window_test_support.h"
 
+#include "message_dispatch.h"
+
 namespace qm::test {
 
 void PumpPendingMessages() {
@@ -20,6 +22,45 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
         Sleep(5);
     }
     return true;
+}
+
+void PumpAsTheProgram() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchProgramMessage(msg);
+    }
+}
+
+bool PumpAsTheProgramUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        PumpAsTheProgram();
+        Sleep(5);
+    }
+    return true;
+}
+
+void PostKeyPress(UINT key) {
+    HWND focus = GetFocus();
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(focus, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(focus, WM_KEYUP, key, 1 | scan | (3u << 30));
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+RECT TwipsRect(int left, int top, int width, int height) {
+    const int dpi = ScreenDpi();
+    auto px = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
+    return RECT{px(left), px(top), px(left + width), px(top + height)};
 }
 
 std::wstring TextOf(HWND window) {

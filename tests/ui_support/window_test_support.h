@@ -19,6 +19,19 @@ void PumpPendingMessages();
 bool PumpUntil(const std::function<bool()>& done,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
 
+// The same, handing each message on as the program's own loop does.
+void PumpAsTheProgram();
+bool PumpAsTheProgramUntil(const std::function<bool()>& done,
+                           std::chrono::milliseconds timeout = std::chrono::milliseconds(3000));
+
+// Posts a key press to the control with the focus, as the keyboard would send it.
+void PostKeyPress(UINT key);
+
+// Twips to pixels at the screen's DPI, edges converted as the layouts do; worked
+// out here on its own, so the tests do not trust the code they check.
+int ScreenDpi();
+RECT TwipsRect(int left, int top, int width, int height);
+
 std::wstring TextOf(HWND window);
 
 // The window's rectangle relative to its parent's client area (or the screen for a
