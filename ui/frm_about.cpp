@@ -45,7 +45,6 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage() override;
 
     void OnCreate();
     void SetUp();
@@ -73,7 +72,6 @@ private:
     OwnedBrush highlightBrush_;
     // The control that had the focus when the window was last deactivated.
     HWND focusToRestore_ = nullptr;
-    bool ownedByWindow_ = false;
 };
 
 bool AboutWindow::Create() {
@@ -89,16 +87,10 @@ bool AboutWindow::Create() {
 }
 
 void AboutWindow::Show() {
-    ownedByWindow_ = true;
+    DeleteOnFinalMessage();
     // Activation puts the focus on "OK" (OnActivate).
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
-}
-
-void AboutWindow::OnFinalMessage() {
-    if (ownedByWindow_) {
-        delete this;
-    }
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -117,7 +117,6 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage() override;
 
     void OnCreate();
     void SetDriveListDropHeight();
@@ -157,7 +156,6 @@ private:
     const TwipsScale scale_;
     OwnedFont font_;
     bool controlsCreated_ = false;
-    bool ownedByWindow_ = false;
     // The control that had the focus when the window was last deactivated.
     HWND focusToRestore_ = nullptr;
 
@@ -185,19 +183,13 @@ bool PictureBrowser::Create() {
 }
 
 void PictureBrowser::Show() {
-    ownedByWindow_ = true;
+    DeleteOnFinalMessage();
     ShowWindow(Handle(), SW_SHOW);
     UpdateWindow(Handle());
     // Activation puts the focus on File1 (OnActivate); this covers a window
     // that the system shows without activating it.
     if (!IsChild(Handle(), GetFocus())) {
         SetFocus(Control(File1));
-    }
-}
-
-void PictureBrowser::OnFinalMessage() {
-    if (ownedByWindow_) {
-        delete this;
     }
 }
 

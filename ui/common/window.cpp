@@ -63,6 +63,9 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->OnFinalMessage();
+        if (self->deleteOnFinalMessage_) {
+            delete self;
+        }
     }
     return result;
 }

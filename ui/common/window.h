@@ -36,10 +36,15 @@ protected:
     // Called after the last message (WM_NCDESTROY); the handle is gone by then.
     virtual void OnFinalMessage() {}
 
+    // From now on the window owns this object: it is deleted after the last
+    // message. For windows that destroy themselves when they close.
+    void DeleteOnFinalMessage() { deleteOnFinalMessage_ = true; }
+
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
+    bool deleteOnFinalMessage_ = false;
 };
 
 } // namespace qm
