@@ -11,8 +11,10 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kInfoHeaderSize = 40;
-// Beyond this the picture would not fit a 32-bit process's memory anyway.
-constexpr std::uint64_t kMaxPixels = 32u * 1024 * 1024;
+// The preview and, after "Use this Logo", the main window each hold the picture
+// at 32 bits a pixel: at most 64 MB apiece, whatever a file's header claims.
+// Enough for a camera's picture of 16 million pixels.
+constexpr std::uint64_t kMaxPixels = 16u * 1024 * 1024;
 
 std::uint32_t Read16(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
