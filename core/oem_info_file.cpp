@@ -4,26 +4,37 @@
 #include "file_replacement.h"
 #include "platform.h"
 
+#include <algorithm>
+
 namespace qm {
 namespace {
+
+// A line break inside a text would end its line early and start one of its own,
+// which the file's readers take as another key or section. Each CR and LF becomes
+// a blank: the words stay apart and every text keeps its length.
+std::wstring OneLine(std::wstring text) {
+    std::replace_if(
+        text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L' ');
+    return text;
+}
 
 // The labels' runs of blanks differ from line to line; System Properties shows
 // them as they are, so they are kept exactly.
 std::wstring SupportLine(const wchar_t* key, const std::wstring& quote, const wchar_t* label,
                          const std::wstring& value) {
-    return key + quote + label + value + quote;
+    return key + quote + label + OneLine(value) + quote;
 }
 
 } // namespace
 
 std::string OemInfoFileBytes(const OemInfoRecord& record) {
-    const std::wstring& q = record.Quote;
+    const std::wstring q = OneLine(record.Quote);
     const std::wstring lines[] = {
         L"[General]",
         L"",
-        L"Manufacturer = " + record.Manufacturer,
+        L"Manufacturer = " + OneLine(record.Manufacturer),
         L"",
-        L"Model = " + record.Model,
+        L"Model = " + OneLine(record.Model),
         L"",
         L"[Support Information]",
         L"",

@@ -136,6 +136,20 @@ TEST(OemInfoFile, PutsTheQuoteVerbatimInAllFourteenPlaces) {
     EXPECT_EQ(OemInfoFileBytes(EmptyFields(L"<'>")).size(), 295u + 14 * 3);
 }
 
+TEST(OemInfoFile, ALineBreakInATextBecomesABlankAndAddsNoLine) {
+    OemInfoRecord record = EmptyFields(L"\"\r\n");
+    record.Manufacturer = L"Acme\r\n[Evil]\r\nLine1=x";
+    record.Model = L"\nM\r";
+    record.SupportAddress1 = L"1 Main St\r\nAnytown";
+    const std::vector<std::string> lines = Lines(OemInfoFileBytes(record));
+    ASSERT_EQ(lines.size(), 21u);
+    EXPECT_EQ(lines[2], "Manufacturer = Acme  [Evil]  Line1=x");
+    EXPECT_EQ(lines[4], "Model =  M ");
+    EXPECT_EQ(lines[16], "Line5=\"  Support Address 1:   1 Main St  Anytown\"  ");
+    EXPECT_EQ(lines[6], "[Support Information]");
+    EXPECT_EQ(OemInfoFileBytes(record).size(), 309u + 14 * 2 + 21 + 3 + 18);
+}
+
 TEST(OemInfoFile, ACharacterOutsideTheCodePageBecomesTheSubstitute) {
     OemInfoRecord record = EmptyFields();
     record.SupportName = L"\u4E2D";
