@@ -400,7 +400,10 @@ void PictureBrowser::OnFile1Click() {
         return;
     }
     // A file that cannot be loaded leaves the preview as it was.
-    if (HBITMAP picture = LoadBitmapFile(JoinPath(file1Folder_, name))) {
+    RECT shown{};
+    GetClientRect(Control(imgBrowser), &shown);
+    if (HBITMAP picture =
+            LoadBitmapFile(JoinPath(file1Folder_, name), SIZE{shown.right, shown.bottom})) {
         SetViewPicture(Control(imgBrowser), picture);
     }
 }

@@ -11,10 +11,9 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kInfoHeaderSize = 40;
-// The preview and, after "Use this Logo", the main window each hold the picture
-// at 32 bits a pixel: at most 64 MB apiece, whatever a file's header claims.
-// Enough for a camera's picture of 16 million pixels.
-constexpr std::uint64_t kMaxPixels = 16u * 1024 * 1024;
+// The picture is drawn straight into one of the preview's size, so only the
+// mapped file itself is large; beyond this a header's claim is not believed.
+constexpr std::uint64_t kMaxPixels = 64u * 1024 * 1024;
 
 std::uint32_t Read16(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0] | (p[1] << 8));
@@ -150,12 +149,13 @@ struct ViewTraits {
     static void Close(const void* view) { UnmapViewOfFile(view); }
 };
 
-// GDI decodes the pixels into a new top-down 32-bit DIB section.
-HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap) {
+// GDI decodes the pixels, stretched to the shown size with good-quality
+// scaling, into a new top-down 32-bit DIB section.
+HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap, SIZE shown) {
     BITMAPINFO target{};
     target.bmiHeader.biSize = sizeof target.bmiHeader;
-    target.bmiHeader.biWidth = bitmap.width;
-    target.bmiHeader.biHeight = -bitmap.height;
+    target.bmiHeader.biWidth = shown.cx;
+    target.bmiHeader.biHeight = -shown.cy;
     target.bmiHeader.biPlanes = 1;
     target.bmiHeader.biBitCount = 32;
     target.bmiHeader.biCompression = BI_RGB;
@@ -166,7 +166,9 @@ HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap) {
         return nullptr;
     }
     ScopedSelect select(dc.Get(), picture.Get());
-    const int rows = StretchDIBits(dc.Get(), 0, 0, bitmap.width, bitmap.height, 0, 0, bitmap.width,
+    SetStretchBltMode(dc.Get(), HALFTONE);
+    SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
+    const int rows = StretchDIBits(dc.Get(), 0, 0, shown.cx, shown.cy, 0, 0, bitmap.width,
                                    bitmap.height, data + bitmap.pixelOffset,
                                    reinterpret_cast<const BITMAPINFO*>(bitmap.info.data()),
                                    DIB_RGB_COLORS, SRCCOPY);
@@ -179,7 +181,10 @@ HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap) {
 
 } // namespace
 
-HBITMAP LoadBitmapFile(const std::wstring& path) {
+HBITMAP LoadBitmapFile(const std::wstring& path, SIZE shown) {
+    if (shown.cx <= 0 || shown.cy <= 0) {
+        return nullptr;
+    }
     // Shared for reading only: nobody can shorten the file while it is mapped.
     HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -204,7 +209,7 @@ HBITMAP LoadBitmapFile(const std::wstring& path) {
     const auto* data = static_cast<const unsigned char*>(view.Get());
     const std::optional<PackedBitmap> bitmap =
         ParseBitmapFile(data, static_cast<std::size_t>(size.QuadPart));
-    return bitmap ? Decode(data, *bitmap) : nullptr;
+    return bitmap ? Decode(data, *bitmap, shown) : nullptr;
 }
 
 } // namespace qm::frmmain

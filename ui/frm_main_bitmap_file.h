@@ -27,7 +27,9 @@ struct PackedBitmap {
 // read or do not hold everything their headers promise.
 std::optional<PackedBitmap> ParseBitmapFile(const unsigned char* data, std::size_t size);
 
-// The file as a 32-bit DIB section of its own size; nullptr when it cannot be read.
-HBITMAP LoadBitmapFile(const std::wstring& path);
+// The file drawn stretched to shown (the size it is shown at) as a 32-bit DIB
+// section; nullptr when it cannot be read. A big photo never exists in memory
+// at its own size.
+HBITMAP LoadBitmapFile(const std::wstring& path, SIZE shown);
 
 } // namespace qm::frmmain

@@ -164,7 +164,7 @@ TEST(BitmapFileLoading, EveryLayoutDecodesToItsColours) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::WriteFileBytes(path, c.bytes);
-        OwnedBitmap picture(LoadBitmapFile(path));
+        OwnedBitmap picture(LoadBitmapFile(path, SIZE{6, 4}));
         ASSERT_TRUE(picture);
         BITMAP size{};
         GetObjectW(picture.Get(), sizeof size, &size);
@@ -173,9 +173,9 @@ TEST(BitmapFileLoading, EveryLayoutDecodesToItsColours) {
         EXPECT_EQ(pixels.At(size.bmWidth - 1, size.bmHeight - 1), c.bottom);
     }
     test::WriteFileBytes(path, "no bitmap");
-    EXPECT_EQ(LoadBitmapFile(path), nullptr);
+    EXPECT_EQ(LoadBitmapFile(path, SIZE{6, 4}), nullptr);
     DeleteFileW(path.c_str());
-    EXPECT_EQ(LoadBitmapFile(path), nullptr);
+    EXPECT_EQ(LoadBitmapFile(path, SIZE{6, 4}), nullptr);
 }
 
 } // namespace

@@ -67,12 +67,13 @@ TEST_F(CommandTest, UseThisLogoInstallsTheFileAndHandsThePreviewToTheMainWindow)
     EXPECT_FALSE(IsWindow(browser_));
     EXPECT_EQ(ReadFileBytes(InstalledLogoPath()),
               ReadFileBytes(Tree().bitmaps + L"\\wide 300x100.bmp"));
-    // The picture as the preview held it, 300 x 100, and the main window shown.
+    // The picture as the preview held it, squeezed to the preview's 172 x 100,
+    // and the main window shown.
     EXPECT_EQ(main_.calls, (Calls{"logo", "show", "show"}));
     ASSERT_TRUE(main_.logo);
     BITMAP size{};
     GetObjectW(main_.logo.Get(), sizeof size, &size);
-    EXPECT_EQ(size.bmWidth, 300);
+    EXPECT_EQ(size.bmWidth, 172);
     EXPECT_EQ(size.bmHeight, 100);
     EXPECT_TRUE(Logo() == preview);
     Sleep(200);
