@@ -3,6 +3,8 @@
 // previews the next picture. Timed per preview, until the list and the preview
 // are painted. Floor: LoadImageW of the same files and one stretched draw of
 // each into a window of the preview's size. The two alternate, run by run.
+// Timed the same way besides: the preview alone (the browser's decoding and the
+// preview's painting, without the file list's handling of the key).
 //
 //   preview_bench [--pictures 1000] [--runs 11]
 
@@ -80,6 +82,26 @@ double TimeFloor(HWND window, const std::wstring& folder, int first, int last, i
         }
     }
     GdiFlush();
+    return watch.ElapsedMs();
+}
+
+// The browser's preview alone, without the file list: each file decoded as the
+// browser decodes it, given to the preview and painted there.
+double TimePreviewAlone(BrowserSession& browser, const std::wstring& folder, int first, int last,
+                        int& previewed) {
+    HWND view = browser.Control(frmmain::imgBrowser);
+    RECT area{};
+    GetClientRect(view, &area);
+    const SIZE shown{area.right, area.bottom};
+    previewed = 0;
+    Stopwatch watch;
+    for (int i = first; i <= last; ++i) {
+        if (HBITMAP picture = frmmain::LoadBitmapFile(folder + L"\\" + PictureName(i), shown)) {
+            SetViewPicture(view, picture); // the view owns it from here
+            UpdateWindow(view);
+            ++previewed;
+        }
+    }
     return watch.ElapsedMs();
 }
 
@@ -183,6 +205,7 @@ int Run(int pictures, int runs) {
             status = 1;
         }
         Pairs pairs;
+        Pairs alone;
         for (int run = 0; status == 0 && run < runs; ++run) {
             int drawn = 0;
             int previewed = 0;
@@ -203,12 +226,31 @@ int Run(int pictures, int runs) {
             }
             pairs.measured.push_back(browserMs / steps);
             pairs.floor.push_back(floorMs / steps);
+
+            int alonePreviewed = 0;
+            double aloneMs = 0.0;
+            if (run % 2 == 0) {
+                aloneMs = TimePreviewAlone(browser, folder, 1, steps, alonePreviewed);
+                floorMs = TimeFloor(floorWindow.Get(), folder, 1, steps, drawn);
+            } else {
+                floorMs = TimeFloor(floorWindow.Get(), folder, 1, steps, drawn);
+                aloneMs = TimePreviewAlone(browser, folder, 1, steps, alonePreviewed);
+            }
+            if (alonePreviewed != steps) {
+                std::fprintf(stderr, "run %d: %d of %d pictures decoded\n", run + 1, alonePreviewed,
+                             steps);
+                status = 1;
+                break;
+            }
+            alone.measured.push_back(aloneMs / steps);
+            alone.floor.push_back(floorMs / steps);
         }
         if (status == 0) {
             char line[80];
             std::snprintf(line, sizeof line, "pictures=%d previews_per_run=%d", pictures, steps);
             ReportLine("preview", line);
             ReportPairs("preview", "ms_per_picture", pairs, 1.5);
+            ReportPairs("preview_alone", "ms_per_picture", alone, 1.5);
             ReportBreakdown(browser, folder, pictures);
         }
     }
