@@ -47,7 +47,7 @@ harness() {
 : >"$log"
 : >"$log.err"
 {
-    harness startup_bench --runs 21 "$build/app/Quorvane Marquelle XP.exe" \
+    harness startup_bench --runs 31 "$build/app/Quorvane Marquelle XP.exe" \
         "$build/bench/startup_floor.exe"
     harness big_folder_bench --files 10000 --folders 1000 --runs 11
     harness preview_bench --pictures 1000 --runs 11

@@ -16,8 +16,9 @@ struct Pairs {
 };
 
 // Prints "<name> run=i measured=.. floor=.." for each pair and a summary line
-// "<name> median_measured=.. median_floor=.. ratio=.. target=.. met=yes|no".
-// Returns the ratio of the medians.
+// "<name> median_measured=.. median_floor=.. ratio=.. median_run_ratio=..
+// target=.. met=yes|no", where ratio (the one held against the target) is that
+// of the medians. Returns it.
 double ReportPairs(const std::string& name, const std::string& unit, const Pairs& pairs,
                    double target);
 
