@@ -129,4 +129,11 @@ std::size_t WorkingSetBytes() {
     return counters.WorkingSetSize;
 }
 
+std::size_t PeakWorkingSetBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakWorkingSetSize;
+}
+
 } // namespace qm::test

@@ -85,5 +85,6 @@ private:
 // The process's committed private memory, in bytes.
 std::size_t CommittedBytes();
 std::size_t WorkingSetBytes();
+std::size_t PeakWorkingSetBytes();
 
 } // namespace qm::test

@@ -541,13 +541,18 @@ std::vector<MalformedBitmap> MalformedBitmaps() {
     return list.Take();
 }
 
-std::string HugeBitmapHeader() {
+BigBitmap BigBitmapOf(int width, int height, int bitsPerPixel, std::uint64_t fileSize) {
     Fields f;
-    f.width = 8000;
-    f.height = 8000;
-    f.sizeImage = 8000u * 8000u * 3u;
-    f.fileSize = static_cast<std::uint32_t>(kHugeBitmapFileSize);
-    return File(f);
+    f.width = width;
+    f.height = height;
+    f.bitCount = static_cast<std::uint32_t>(bitsPerPixel);
+    const std::uint64_t pixels = Stride(width, f.bitCount) * static_cast<std::uint64_t>(height);
+    f.sizeImage = static_cast<std::uint32_t>(pixels);
+    if (fileSize == 0) {
+        fileSize = 54 + pixels;
+    }
+    f.fileSize = static_cast<std::uint32_t>(fileSize);
+    return {File(f), fileSize};
 }
 
 } // namespace qm::test

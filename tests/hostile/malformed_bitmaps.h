@@ -26,9 +26,17 @@ struct MalformedBitmap {
 
 std::vector<MalformedBitmap> MalformedBitmaps();
 
-// A header claiming 8000 x 8000 pixels at 24 bits, whose pixels (192,000,000 bytes,
-// zero) the file really holds: sound, but too big to draw in bounded memory.
-std::string HugeBitmapHeader();
-constexpr std::uint64_t kHugeBitmapFileSize = 200ull * 1000 * 1000;
+// The headers of a sound uncompressed bitmap whose pixels (zero) follow to the
+// end of a file of that size: big files made in a moment as sparse files.
+struct BigBitmap {
+    std::string header;
+    std::uint64_t fileSize;
+};
+BigBitmap BigBitmapOf(int width, int height, int bitsPerPixel, std::uint64_t fileSize = 0);
+
+// 8000 x 8000 pixels at 24 bits in a file of 200 MB.
+inline BigBitmap HugeBitmap() {
+    return BigBitmapOf(8000, 8000, 24, 200ull * 1000 * 1000);
+}
 
 } // namespace qm::test
