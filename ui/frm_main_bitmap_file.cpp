@@ -12,10 +12,11 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kCoreHeaderSize = 12;
 constexpr std::size_t kInfoHeaderSize = 40;
 // The picture is drawn straight into one of the preview's size, but GDI still
-// reads every pixel of the mapped file: a sound 8000 x 8000 picture took over
-// 400 MB of working set and most of a second. Beyond 16 million pixels (a
-// camera's picture) a file is not drawn.
-constexpr std::uint64_t kMaxPixels = 16u * 1024 * 1024;
+// reads every pixel of the mapped file, and its scaling takes about four bytes
+// a pixel more: a sound 8000 x 8000 picture took over 400 MB of working set and
+// most of a second. Up to 24 million pixels (a camera's 6000 x 4000) it stays
+// near 200 MB; beyond, a file is not drawn.
+constexpr std::uint64_t kMaxPixels = 24u * 1024 * 1024;
 
 std::uint32_t Read16(const unsigned char* p) {
     return static_cast<std::uint32_t>(p[0] | (p[1] << 8));

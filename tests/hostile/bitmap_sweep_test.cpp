@@ -99,10 +99,10 @@ TEST(BitmapSweep, TheLargestPicturesAreDrawnQuicklyInBoundedMemory) {
         BigBitmap bitmap;
     };
     const Large large[] = {
-        {L"a 4096 x 4096 at 32 bits.bmp", BigBitmapOf(4096, 4096, 32)},
-        {L"b 5000 x 3355 at 24 bits.bmp", BigBitmapOf(5000, 3355, 24)},
-        {L"c 4097 x 4096 at 32 bits.bmp", BigBitmapOf(4097, 4096, 32)},
-        {L"d 8192 x 8192 at 1 bit.bmp", BigBitmapOf(8192, 8192, 1)},
+        {L"a 6000 x 4000 at 24 bits.bmp", BigBitmapOf(6000, 4000, 24)},
+        {L"b 8192 x 8192 at 1 bit.bmp", BigBitmapOf(8192, 8192, 1)},
+        {L"c 10000 x 8000 at 32 bits.bmp", BigBitmapOf(10000, 8000, 32)},
+        {L"d 5792 x 4344 at 32 bits.bmp", BigBitmapOf(5792, 4344, 32)},
     };
     for (const Large& file : large) {
         ASSERT_TRUE(MakeBigBitmap(folder.Path(file.name), file.bitmap));
