@@ -5,6 +5,12 @@ namespace qm::frmmain {
 void ReplaceListItems(HWND list, const std::vector<std::wstring>& items) {
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    // Room for every item at once, not grown item by item.
+    std::size_t characters = 0;
+    for (const std::wstring& item : items) {
+        characters += item.size() + 1;
+    }
+    SendMessageW(list, LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
     for (const std::wstring& item : items) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
