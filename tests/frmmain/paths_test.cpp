@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace qm::frmmain {
 namespace {
 
@@ -76,6 +78,70 @@ TEST(BitmapNames, MatchByTheLongNamesEnding) {
     EXPECT_FALSE(IsBitmapName(L"logo.bmpx"));
     EXPECT_FALSE(IsBitmapName(L"logo.bm"));
     EXPECT_FALSE(IsBitmapName(L"bmp"));
+}
+
+// Both lists come from one reading of the folder, in the order lstrcmpiW gives
+// (equal names in the order the folder lists them).
+TEST(FolderReading, BothListsInTheOrderOfACaseBlindCompare) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"qm-frmmain-reading";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const Texts files = {L"b.bmp",    L"A.bmp",      L"a-c.bmp",    L"ab.bmp",   L"co-op.bmp",
+                         L"coop.bmp", L"\u00C4.bmp", L"z.BMP",      L"10.bmp",   L"9.bmp",
+                         L"_x.bmp",   L"~y.bmp",     L"\u00C9.bmp", L"e.bmp",    L"\u00DF.bmp",
+                         L"ss.bmp",   L"a b.bmp",    L"a'b.bmp",    L"logo.txt", L"hidden.bmp"};
+    const Texts folders = {L"Zeta", L"alpha", L"Beta-2", L"beta", L"\u00E9t\u00E9", L"ete"};
+    for (const std::wstring& name : files) {
+        const std::wstring path = folder + L"\\" + name;
+        CloseHandle(CreateFileW(
+            path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+            name == L"hidden.bmp" ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+    for (const std::wstring& name : folders) {
+        CreateDirectoryW((folder + L"\\" + name).c_str(), nullptr);
+    }
+    // The order the folder gives them in, sorted the slow way.
+    Texts expectedFiles, expectedFolders;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) {
+            continue;
+        }
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            expectedFolders.push_back(name);
+        } else if (IsBitmapName(name)) {
+            expectedFiles.push_back(name);
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    const auto caseBlind = [](const std::wstring& a, const std::wstring& b) {
+        return lstrcmpiW(a.c_str(), b.c_str()) < 0;
+    };
+    std::stable_sort(expectedFiles.begin(), expectedFiles.end(), caseBlind);
+    std::stable_sort(expectedFolders.begin(), expectedFolders.end(), caseBlind);
+    ASSERT_EQ(expectedFiles.size(), files.size() - 2);
+
+    const std::optional<FolderContents> contents = ReadFolder(folder);
+    ASSERT_TRUE(contents);
+    EXPECT_EQ(contents->bitmapNames, expectedFiles);
+    EXPECT_EQ(contents->subfolders, expectedFolders);
+    EXPECT_EQ(ListBitmapNames(folder), expectedFiles);
+    EXPECT_EQ(ListSubfolders(folder), expectedFolders);
+
+    for (const std::wstring& name : files) {
+        const std::wstring path = folder + L"\\" + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+    }
+    for (const std::wstring& name : folders) {
+        RemoveDirectoryW((folder + L"\\" + name).c_str());
+    }
+    RemoveDirectoryW(folder.c_str());
+    EXPECT_FALSE(ReadFolder(folder));
 }
 
 } // namespace
