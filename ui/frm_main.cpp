@@ -131,7 +131,7 @@ private:
     void SelectDrive(wchar_t letter);
     bool PointFolderListAtDrive(wchar_t letter);
     bool PointFolderListAt(const std::wstring& folder);
-    void OnDir1Change();
+    void OnDir1Change(const std::vector<std::wstring>& bitmapNames);
     void OnDir1Open();
     void OnFile1Click();
     void OnCommand1Click();
@@ -364,24 +364,23 @@ bool PictureBrowser::PointFolderListAtDrive(wchar_t letter) {
 }
 
 bool PictureBrowser::PointFolderListAt(const std::wstring& folder) {
-    std::optional<std::vector<std::wstring>> subfolders = ListSubfolders(folder);
-    if (!subfolders) {
+    std::optional<FolderContents> contents = ReadFolder(folder);
+    if (!contents) {
         return false;
     }
     dir1Folder_ = folder;
-    folderEntries_ = FolderListEntries(folder, *subfolders);
+    folderEntries_ = FolderListEntries(folder, contents->subfolders);
     ShowFolderEntries(Control(Dir1), folderEntries_);
-    OnDir1Change();
+    OnDir1Change(contents->bitmapNames);
     return true;
 }
 
-void PictureBrowser::OnDir1Change() {
-    std::optional<std::vector<std::wstring>> names = ListBitmapNames(dir1Folder_);
-    if (!names) {
-        return; // the file list keeps its former folder
-    }
+void PictureBrowser::OnDir1Change(const std::vector<std::wstring>& bitmapNames) {
+    // File1 lists Dir1's folder, from the same reading that filled Dir1: a
+    // folder that could not be read never gets this far, and File1 keeps its
+    // former folder.
     file1Folder_ = dir1Folder_;
-    ReplaceListItems(Control(File1), *names);
+    ReplaceListItems(Control(File1), bitmapNames);
 }
 
 void PictureBrowser::OnDir1Open() {
