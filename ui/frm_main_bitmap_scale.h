@@ -1,0 +1,29 @@
+#pragma once
+// Draws a big uncompressed bitmap at the preview's size by averaging each
+// preview pixel's box of picture pixels. The rows are fetched a band at a time
+// in the order the file stores them, so the file never needs to be in memory
+// whole, and GDI's full-size copy of the picture is never made.
+
+#include "frm_main_bitmap_file.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace qm::frmmain {
+
+// Whether BoxScale reads the bitmap's layout: no compression, 1 to 32 bits.
+bool CanBoxScale(const PackedBitmap& bitmap);
+
+// The file's bytes [offset, offset + length); valid until the next call;
+// nullptr when they cannot be read.
+using FileBytes = std::function<const unsigned char*(std::size_t offset, std::size_t length)>;
+
+// Fills target, shown.cx x shown.cy pixels from the top down as 0x00RRGGBB;
+// false when the pixels cannot be read.
+bool BoxScale(const PackedBitmap& bitmap, const FileBytes& bytes, SIZE shown,
+              std::uint32_t* target);
+
+} // namespace qm::frmmain
