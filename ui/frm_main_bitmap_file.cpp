@@ -1,7 +1,9 @@
 #include "frm_main_bitmap_file.h"
 
+#include "frm_main_bitmap_scale.h"
 #include "handles.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -152,9 +154,54 @@ struct ViewTraits {
     static void Close(const void* view) { UnmapViewOfFile(view); }
 };
 
-// GDI decodes the pixels, stretched to the shown size with good-quality
-// scaling, into a new top-down 32-bit DIB section.
-HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap, SIZE shown) {
+// Beyond this many bytes of pixels, a file that the box scaling reads is drawn
+// by it: GDI's scaling would make a 32-bit copy of the whole picture, and the
+// mapped file's pages would all stay in memory meanwhile.
+constexpr std::size_t kBoxScaledFrom = 4u * 1024 * 1024;
+// How much of the file is mapped at a time while it is box-scaled.
+constexpr std::size_t kWindowSize = 4u * 1024 * 1024;
+
+// A view of the file that moves along it, mapped a window at a time; what lies
+// behind it leaves memory as the view moves on.
+class MovingView {
+public:
+    MovingView(HANDLE mapping, std::size_t fileSize) : mapping_(mapping), fileSize_(fileSize) {
+        SYSTEM_INFO system{};
+        GetSystemInfo(&system);
+        granularity_ = system.dwAllocationGranularity;
+    }
+
+    const unsigned char* Bytes(std::size_t offset, std::size_t length) {
+        if (length > fileSize_ || offset > fileSize_ - length) {
+            return nullptr;
+        }
+        if (!view_ || offset < start_ || offset + length > start_ + viewSize_) {
+            // Views start on the allocation granularity.
+            view_.Reset();
+            start_ = offset / granularity_ * granularity_;
+            viewSize_ =
+                std::min(fileSize_ - start_, std::max(kWindowSize, offset - start_ + length));
+            const std::uint64_t start = start_;
+            view_.Reset(MapViewOfFile(mapping_, FILE_MAP_READ, static_cast<DWORD>(start >> 32),
+                                      static_cast<DWORD>(start), viewSize_));
+            if (!view_) {
+                return nullptr;
+            }
+        }
+        return static_cast<const unsigned char*>(view_.Get()) + (offset - start_);
+    }
+
+private:
+    HANDLE mapping_;
+    std::size_t fileSize_;
+    std::size_t granularity_ = 65536;
+    Owned<const void*, ViewTraits> view_{nullptr};
+    std::size_t start_ = 0;
+    std::size_t viewSize_ = 0;
+};
+
+// A new top-down 32-bit DIB section of the shown size, and its pixels.
+OwnedBitmap NewPreviewPicture(SIZE shown, void*& bits) {
     BITMAPINFO target{};
     target.bmiHeader.biSize = sizeof target.bmiHeader;
     target.bmiHeader.biWidth = shown.cx;
@@ -162,8 +209,29 @@ HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap, SIZE shown
     target.bmiHeader.biPlanes = 1;
     target.bmiHeader.biBitCount = 32;
     target.bmiHeader.biCompression = BI_RGB;
+    bits = nullptr;
+    return OwnedBitmap(CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+HBITMAP DecodeInBands(HANDLE mapping, std::size_t fileSize, const PackedBitmap& bitmap,
+                      SIZE shown) {
     void* bits = nullptr;
-    OwnedBitmap picture(CreateDIBSection(nullptr, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
+    OwnedBitmap picture = NewPreviewPicture(shown, bits);
+    if (!picture || !bits) {
+        return nullptr;
+    }
+    MovingView view(mapping, fileSize);
+    const bool drawn = BoxScale(
+        bitmap, [&](std::size_t offset, std::size_t length) { return view.Bytes(offset, length); },
+        shown, static_cast<std::uint32_t*>(bits));
+    return drawn ? picture.Release() : nullptr;
+}
+
+// GDI decodes the pixels, stretched to the shown size with good-quality
+// scaling, into a new top-down 32-bit DIB section.
+HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap, SIZE shown) {
+    void* bits = nullptr;
+    OwnedBitmap picture = NewPreviewPicture(shown, bits);
     OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!picture || !dc) {
         return nullptr;
@@ -212,7 +280,16 @@ HBITMAP LoadBitmapFile(const std::wstring& path, SIZE shown) {
     const auto* data = static_cast<const unsigned char*>(view.Get());
     const std::optional<PackedBitmap> bitmap =
         ParseBitmapFile(data, static_cast<std::size_t>(size.QuadPart));
-    return bitmap ? Decode(data, *bitmap, shown) : nullptr;
+    if (!bitmap) {
+        return nullptr;
+    }
+    // Only the headers of the whole view have been read: its pixels' pages are
+    // not in memory, and the box scaling reads them through a view of its own.
+    if (bitmap->pixelSize > kBoxScaledFrom && CanBoxScale(*bitmap)) {
+        return DecodeInBands(mapping.Get(), static_cast<std::size_t>(size.QuadPart), *bitmap,
+                             shown);
+    }
+    return Decode(data, *bitmap, shown);
 }
 
 } // namespace qm::frmmain

@@ -4,12 +4,16 @@
 #include "bitmap_files.h"
 #include "browser_test_support.h"
 #include "frm_main_bitmap_file.h"
+#include "frm_main_bitmap_scale.h"
 #include "handles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
+#include <vector>
 
 namespace qm::frmmain {
 namespace {
@@ -176,6 +180,102 @@ TEST(BitmapFileLoading, EveryLayoutDecodesToItsColours) {
     EXPECT_EQ(LoadBitmapFile(path, SIZE{6, 4}), nullptr);
     DeleteFileW(path.c_str());
     EXPECT_EQ(LoadBitmapFile(path, SIZE{6, 4}), nullptr);
+}
+
+// The box scaling reads every uncompressed layout, either row order, shrunk or
+// stretched, from the file's bytes as they are handed to it.
+TEST(BitmapBoxScaling, EveryUncompressedLayoutScalesToItsColours) {
+    struct Case {
+        int bits;
+        bool topDown;
+        Split split;
+        SIZE shown;
+    };
+    const Case cases[] = {
+        {1, false, Split::TopBottom, {5, 4}},  {4, true, Split::LeftRight, {6, 3}},
+        {8, false, Split::LeftRight, {3, 7}},  {16, true, Split::TopBottom, {4, 4}},
+        {24, false, Split::TopBottom, {9, 8}}, {24, true, Split::LeftRight, {2, 2}},
+        {32, false, Split::LeftRight, {8, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bits << " bits, shown " << c.shown.cx << " x "
+                                        << c.shown.cy << (c.topDown ? ", top-down" : ""));
+        const std::string bytes =
+            test::TwoColourBitmapFile({13, 10, c.bits, c.topDown, false, c.split, kRed, kBlue});
+        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+        const auto bitmap = ParseBitmapFile(data, bytes.size());
+        ASSERT_TRUE(bitmap);
+        ASSERT_TRUE(CanBoxScale(*bitmap));
+        std::size_t end = 0;
+        const FileBytes fileBytes = [&](std::size_t offset, std::size_t length) {
+            end = std::max(end, offset + length);
+            return offset + length <= bytes.size() ? data + offset : nullptr;
+        };
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(c.shown.cx * c.shown.cy));
+        ASSERT_TRUE(BoxScale(*bitmap, fileBytes, c.shown, pixels.data()));
+        EXPECT_LE(end, bitmap->pixelOffset + bitmap->pixelSize);
+        EXPECT_EQ(pixels.front(), 0xFF0000u); // top left: the first colour
+        EXPECT_EQ(pixels.back(), 0x0000FFu);  // bottom right: the second
+    }
+    // Run-length pixels stay with GDI; pixels that cannot be read draw nothing.
+    EXPECT_FALSE(CanBoxScale(*Parse(File(6, 4, 8, true))));
+    const auto bitmap = Parse(File(6, 4, 24));
+    ASSERT_TRUE(bitmap);
+    EXPECT_FALSE(BoxScale(
+        *bitmap, [](std::size_t, std::size_t) { return nullptr; }, SIZE{3, 2},
+        std::vector<std::uint32_t>(6).data()));
+}
+
+// A big smooth gradient, past the size from which the preview box-scales the
+// file through a moving view: each preview pixel is its box's average, with no
+// seam where one view of the file ends and the next begins.
+TEST(BitmapFileLoading, BigPictureShrinksSmoothly) {
+    constexpr int kWidth = 2000, kHeight = 1500; // 9 MB of pixels, many views
+    const int stride = (kWidth * 3 + 3) / 4 * 4;
+    std::string file(54, '\0');
+    file[0] = 'B';
+    file[1] = 'M';
+    Set32(file, 2, static_cast<std::uint32_t>(54 + stride * kHeight));
+    Set32(file, 10, 54);
+    Set32(file, 14, 40);
+    Set32(file, 18, kWidth);
+    Set32(file, 22, kHeight);
+    Set16(file, 26, 1);
+    Set16(file, 28, 24);
+    const auto red = [&](double x) { return x * 255 / (kWidth - 1); };
+    const auto green = [&](double y) { return y * 255 / (kHeight - 1); };
+    for (int stored = 0; stored < kHeight; ++stored) {
+        const int y = kHeight - 1 - stored;
+        std::string row(static_cast<std::size_t>(stride), '\0');
+        for (int x = 0; x < kWidth; ++x) {
+            row[x * 3] = static_cast<char>(90);
+            row[x * 3 + 1] = static_cast<char>(static_cast<int>(green(y) + 0.5));
+            row[x * 3 + 2] = static_cast<char>(static_cast<int>(red(x) + 0.5));
+        }
+        file += row;
+    }
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"qm-frmmain-gradient.bmp";
+    test::WriteFileBytes(path, file);
+    constexpr int kShownWidth = 172, kShownHeight = 100;
+    OwnedBitmap picture(LoadBitmapFile(path, SIZE{kShownWidth, kShownHeight}));
+    DeleteFileW(path.c_str());
+    ASSERT_TRUE(picture);
+    const test::Pixels pixels = test::RenderPicture(picture.Get(), kShownWidth, kShownHeight);
+    int worst = 0;
+    for (int y = 0; y < kShownHeight; ++y) {
+        for (int x = 0; x < kShownWidth; ++x) {
+            // A box's average is the gradient at its middle.
+            const double middleX = (x + 0.5) * kWidth / kShownWidth - 0.5;
+            const double middleY = (y + 0.5) * kHeight / kShownHeight - 0.5;
+            const test::Rgb got = pixels.At(x, y);
+            worst = std::max({worst, std::abs(got.r - static_cast<int>(red(middleX) + 0.5)),
+                              std::abs(got.g - static_cast<int>(green(middleY) + 0.5)),
+                              std::abs(got.b - 90)});
+        }
+    }
+    EXPECT_LE(worst, 1);
 }
 
 } // namespace
