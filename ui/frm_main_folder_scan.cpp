@@ -60,18 +60,24 @@ void SortByName(std::vector<std::wstring>& names) {
     std::vector<Keyed> keyed;
     keyed.reserve(names.size());
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    // Most keys fit here, made in one call; a longer one is measured first.
+    std::string buffer(1024, '\0');
     for (std::size_t i = 0; i < names.size(); ++i) {
         const wchar_t* name = names[i].c_str();
         const int length = static_cast<int>(names[i].size());
-        std::string key(static_cast<std::size_t>(
-                            LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name, length, nullptr, 0)),
-                        '\0');
         // A sort key is bytes, though the call is typed for wide characters.
-        const int made =
-            LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name, length,
-                         reinterpret_cast<wchar_t*>(key.data()), static_cast<int>(key.size()));
-        key.resize(static_cast<std::size_t>(made));
-        keyed.push_back({std::move(key), i});
+        const auto make = [&] {
+            return LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name, length,
+                                reinterpret_cast<wchar_t*>(buffer.data()),
+                                static_cast<int>(buffer.size()));
+        };
+        int made = make();
+        if (made == 0) {
+            buffer.resize(static_cast<std::size_t>(
+                LCMapStringW(LOCALE_USER_DEFAULT, kFlags, name, length, nullptr, 0)));
+            made = make();
+        }
+        keyed.push_back({buffer.substr(0, static_cast<std::size_t>(made)), i});
     }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
