@@ -144,15 +144,7 @@ bool BrowserTest::ClickFile(const std::wstring& name) {
 }
 
 bool BrowserTest::OpenFolder(const std::wstring& text) {
-    HWND list = Item(frmmain::Dir1);
-    const std::vector<std::wstring> items = ListItems(list);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i] == text) {
-            DoubleClickListItem(list, static_cast<int>(i));
-            return true;
-        }
-    }
-    return false;
+    return DoubleClickListItemNamed(Item(frmmain::Dir1), text);
 }
 
 void BrowserTest::Click(int buttonId) {
@@ -161,13 +153,7 @@ void BrowserTest::Click(int buttonId) {
 }
 
 ScopedDrive::ScopedDrive(const std::wstring& target) {
-    const DWORD used = GetLogicalDrives();
-    for (wchar_t letter = L'Y'; letter > L'D'; --letter) {
-        if (!(used & (1u << (letter - L'A')))) {
-            letter_ = letter;
-            break;
-        }
-    }
+    letter_ = UnusedDriveLetter();
     if (!letter_) {
         return;
     }

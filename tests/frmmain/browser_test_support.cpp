@@ -210,4 +210,25 @@ void RemoveTree(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
+bool DoubleClickListItemNamed(HWND list, const std::wstring& text) {
+    const std::vector<std::wstring> items = ListItems(list);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == text) {
+            DoubleClickListItem(list, static_cast<int>(i));
+            return true;
+        }
+    }
+    return false;
+}
+
+wchar_t UnusedDriveLetter() {
+    const DWORD used = GetLogicalDrives();
+    for (wchar_t letter = L'Y'; letter > L'D'; --letter) {
+        if (!(used & (1u << (letter - L'A')))) {
+            return letter;
+        }
+    }
+    return 0;
+}
+
 } // namespace qm::test

@@ -19,6 +19,10 @@ void PressKey(UINT key);
 // Clicks, or double-clicks, an item of a list box with the mouse.
 void ClickListItem(HWND list, int index);
 void DoubleClickListItem(HWND list, int index);
+// Double-clicks the item of a list box that reads text; false when there is none.
+bool DoubleClickListItemNamed(HWND list, const std::wstring& text);
+// A drive letter that no drive uses, from Y: down to E:; 0 when all are taken.
+wchar_t UnusedDriveLetter();
 // Selects a combo box's item as its keyboard does, notifying its parent.
 void ChooseComboItem(HWND combo, int index);
 

@@ -208,13 +208,7 @@ public:
         if (!GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH)) {
             return;
         }
-        const DWORD used = GetLogicalDrives();
-        for (wchar_t letter = L'Y'; letter > L'D'; --letter) {
-            if (!(used & (1u << (letter - L'A')))) {
-                letter_ = letter;
-                break;
-            }
-        }
+        letter_ = UnusedDriveLetter();
         if (!letter_) {
             return;
         }

@@ -99,15 +99,7 @@ double BrowserSession::SelectFile(const std::wstring& name) {
 }
 
 bool BrowserSession::OpenFolder(const std::wstring& text) {
-    HWND list = Item(frmmain::Dir1);
-    const std::vector<std::wstring> items = ListItems(list);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i] == text) {
-            DoubleClickListItem(list, static_cast<int>(i));
-            return true;
-        }
-    }
-    return false;
+    return DoubleClickListItemNamed(Item(frmmain::Dir1), text);
 }
 
 void BrowserSession::Click(int buttonId) {
