@@ -1,6 +1,7 @@
 #include "form1_record.h"
 
 #include "form1.h"
+#include "window_text.h"
 
 #include <string>
 
@@ -20,26 +21,14 @@ constexpr FieldBinding kFieldBindings[] = {
     {Text19, &OemInfoRecord::SupportWebsite},
 };
 
-std::wstring BoxText(HWND form, int id) {
-    HWND box = GetDlgItem(form, id);
-    const int length = GetWindowTextLengthW(box);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(box, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 } // namespace
 
 OemInfoRecord ReadOemInfoRecord(HWND form) {
     OemInfoRecord record;
     for (const FieldBinding& binding : kFieldBindings) {
-        record.*binding.field = BoxText(form, binding.boxId);
+        record.*binding.field = WindowText(GetDlgItem(form, binding.boxId));
     }
-    record.Quote = BoxText(form, Text13);
+    record.Quote = WindowText(GetDlgItem(form, Text13));
     return record;
 }
 

@@ -17,6 +17,7 @@
 #include "picture_view.h"
 #include "resource_ids.h"
 #include "window.h"
+#include "window_text.h"
 
 #include <algorithm>
 #include <memory>
@@ -52,13 +53,6 @@ std::wstring ProcessCurrentFolder() {
     const DWORD length = size ? GetCurrentDirectoryW(size, folder.data()) : 0;
     folder.resize(length < size ? length : 0);
     return NormalizeFolder(folder);
-}
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
-    return text;
 }
 
 std::wstring ComboItemText(HWND combo, int index) {
