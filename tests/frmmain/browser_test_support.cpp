@@ -146,6 +146,16 @@ Pixels RenderView(HWND view) {
     });
 }
 
+Pixels ScreenView(HWND view) {
+    RECT client{};
+    GetClientRect(view, &client);
+    return Render(client.right, client.bottom, [view, &client](HDC dc) {
+        HDC screen = GetDC(view);
+        BitBlt(dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(view, screen);
+    });
+}
+
 Pixels RenderPicture(HBITMAP picture, int width, int height) {
     return Render(width, height, [&](HDC dc) {
         PaintPicture(dc, RECT{0, 0, width, height}, picture);

@@ -48,6 +48,8 @@ private:
 
 // Renders through the view's own painting (WM_PRINTCLIENT).
 Pixels RenderView(HWND view);
+// What the view shows on screen now, copied from its own device context.
+Pixels ScreenView(HWND view);
 // Renders a picture stretched to width x height as the picture views draw it.
 Pixels RenderPicture(HBITMAP picture, int width, int height);
 // Whether two colours differ by at most tolerance in every channel.

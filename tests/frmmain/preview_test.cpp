@@ -80,6 +80,27 @@ TEST_F(PreviewTest, AFileThatIsNoBitmapLeavesThePreviewWithoutAMessage) {
     EXPECT_TRUE(answerer.Texts().empty());
 }
 
+// Following the keyboard, a new preview is drawn as the selection changes, not
+// at some later paint: it is on screen before any message is handled.
+TEST_F(PreviewTest, ANewPreviewIsOnScreenAtOnce) {
+    const PreviewCase& first = kPreviewCases[0];
+    const PreviewCase& second = kPreviewCases[1];
+    ASSERT_FALSE(Near(first.bitmap.first, second.bitmap.first) &&
+                 Near(first.bitmap.second, second.bitmap.second));
+    ASSERT_TRUE(ClickFile(first.name));
+    PumpPendingMessages();
+    ExpectHalves(ScreenView(Item(imgBrowser)), first.bitmap);
+
+    HWND file1 = Item(File1);
+    const LRESULT index = SendMessageW(file1, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(second.name));
+    ASSERT_GE(index, 0);
+    SendMessageW(file1, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(browser_, WM_COMMAND, MAKEWPARAM(File1, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(file1));
+    ExpectHalves(ScreenView(Item(imgBrowser)), second.bitmap);
+}
+
 TEST_F(PreviewTest, KeyboardSelectionLoadsThePreviewToo) {
     HWND file1 = Item(File1);
     SetFocus(file1);

@@ -2,16 +2,35 @@
 
 #include "handles.h"
 
+#include <new>
+
 namespace qm {
 namespace {
 
+// What a view holds, made at its creation. The picture lives here rather than
+// in the window's own data, which under Wine costs a trip to the server at
+// every change.
+struct ViewState {
+    HBITMAP picture = nullptr;
+};
+
+ViewState* State(HWND view) {
+    return reinterpret_cast<ViewState*>(GetWindowLongPtrW(view, 0));
+}
+
 HBITMAP Stored(HWND view) {
-    return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(view, 0));
+    const ViewState* state = State(view);
+    return state ? state->picture : nullptr;
 }
 
 void Store(HWND view, HBITMAP picture) {
-    HBITMAP old = Stored(view);
-    SetWindowLongPtrW(view, 0, reinterpret_cast<LONG_PTR>(picture));
+    ViewState* state = State(view);
+    if (!state) {
+        DeleteObject(picture); // ownership passed; nowhere to keep it
+        return;
+    }
+    HBITMAP old = state->picture;
+    state->picture = picture;
     if (old && old != picture) {
         DeleteObject(old);
     }
@@ -36,8 +55,16 @@ LRESULT CALLBACK ViewProcedure(HWND view, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_ERASEBKGND:
         return 1; // the picture covers everything
+    case WM_NCCREATE:
+        SetWindowLongPtrW(view, 0, reinterpret_cast<LONG_PTR>(new (std::nothrow) ViewState));
+        if (!State(view)) {
+            return FALSE;
+        }
+        break;
     case WM_NCDESTROY:
         Store(view, nullptr);
+        delete State(view);
+        SetWindowLongPtrW(view, 0, 0);
         break;
     }
     return DefWindowProcW(view, message, wParam, lParam);
@@ -64,6 +91,18 @@ bool RegisterPictureView() {
 
 void SetViewPicture(HWND view, HBITMAP picture) {
     Store(view, picture);
+    // Drawn at once instead of through a paint cycle: a preview that follows the
+    // keyboard through a folder changes many times a second. A paint already
+    // due draws the same picture again, which is harmless.
+    if (IsWindowVisible(view)) {
+        WindowDc dc(view);
+        if (dc.Get()) {
+            RECT area;
+            GetClientRect(view, &area);
+            PaintPicture(dc.Get(), area, Stored(view));
+            return;
+        }
+    }
     InvalidateRect(view, nullptr, FALSE);
 }
 

@@ -11,7 +11,8 @@ inline constexpr wchar_t kPictureViewClass[] = L"QmPictureView";
 // Registers the window class; call once before creating a view.
 bool RegisterPictureView();
 
-// Gives the view a picture (ownership passes to the view; the old one is freed).
+// Gives the view a picture (ownership passes to the view; the old one is freed)
+// and draws it at once when the view is shown.
 void SetViewPicture(HWND view, HBITMAP picture);
 // The view's picture, still owned by the view; nullptr when it has none.
 HBITMAP ViewPicture(HWND view);
