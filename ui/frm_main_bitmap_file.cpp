@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <new>
 
 namespace qm::frmmain {
 namespace {
@@ -160,6 +162,9 @@ struct ViewTraits {
 constexpr std::size_t kBoxScaledFrom = 4u * 1024 * 1024;
 // How much of the file is mapped at a time while it is box-scaled.
 constexpr std::size_t kWindowSize = 4u * 1024 * 1024;
+// A logo-sized file is read whole into a buffer of this size: one read costs
+// less than asking for its size first, and half of what mapping it does.
+constexpr std::size_t kFirstRead = 128 * 1024;
 
 // A view of the file that moves along it, mapped a window at a time; what lies
 // behind it leaves memory as the view moves on.
@@ -250,6 +255,21 @@ HBITMAP Decode(const unsigned char* data, const PackedBitmap& bitmap, SIZE shown
     return picture.Release();
 }
 
+// A file smaller than the first read, read whole in one go and decoded; nothing
+// when the file fills the read and must be handled by its size instead.
+std::optional<HBITMAP> ReadSmallFile(HANDLE file, SIZE shown) {
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[kFirstRead]);
+    DWORD got = 0;
+    if (!bytes || !ReadFile(file, bytes.get(), static_cast<DWORD>(kFirstRead), &got, nullptr)) {
+        return nullptr;
+    }
+    if (got >= kFirstRead) {
+        return std::nullopt;
+    }
+    const std::optional<PackedBitmap> bitmap = ParseBitmapFile(bytes.get(), got);
+    return bitmap ? Decode(bytes.get(), *bitmap, shown) : nullptr;
+}
+
 } // namespace
 
 HBITMAP LoadBitmapFile(const std::wstring& path, SIZE shown) {
@@ -263,6 +283,9 @@ HBITMAP LoadBitmapFile(const std::wstring& path, SIZE shown) {
         return nullptr;
     }
     Owned<HANDLE, HandleTraits> file(opened);
+    if (const std::optional<HBITMAP> small = ReadSmallFile(file.Get(), shown)) {
+        return *small;
+    }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart == 0 || size.QuadPart > 0x7FFFFFFF) {
         return nullptr;

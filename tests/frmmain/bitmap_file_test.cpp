@@ -182,6 +182,48 @@ TEST(BitmapFileLoading, EveryLayoutDecodesToItsColours) {
     EXPECT_EQ(LoadBitmapFile(path, SIZE{6, 4}), nullptr);
 }
 
+// The loader reads a file of up to 128 KiB in one go and takes a bigger one by
+// its size: files on either side of that line, and exactly on it, decode alike.
+TEST(BitmapFileLoading, FilesAroundTheOneReadSizeDecodeWhole) {
+    constexpr std::size_t kOneRead = 128 * 1024;
+    struct Case {
+        const char* name;
+        int width, height;
+        std::size_t paddedTo; // trailing bytes after the pixels, up to this size
+    };
+    const Case cases[] = {
+        {"one byte short of the read", 200, 200, kOneRead - 1},
+        {"exactly the read", 200, 200, kOneRead},
+        {"one byte past the read", 200, 200, kOneRead + 1},
+        {"pixels ending past the read", 256, 171, 0},
+    };
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"qm-frmmain-one-read.bmp";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string file = test::GradientBitmapFile(c.width, c.height);
+        ASSERT_LE(file.size(), c.paddedTo ? c.paddedTo : kOneRead + 1000);
+        if (c.paddedTo) {
+            file.resize(c.paddedTo, '\x5A');
+        } else {
+            ASSERT_GT(file.size(), kOneRead);
+        }
+        test::WriteFileBytes(path, file);
+        OwnedBitmap picture(LoadBitmapFile(path, SIZE{c.width, c.height}));
+        ASSERT_TRUE(picture);
+        const test::Pixels pixels = test::RenderPicture(picture.Get(), c.width, c.height);
+        int wrong = 0;
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                wrong += pixels.At(x, y) == test::GradientAt(x, y) ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+    DeleteFileW(path.c_str());
+}
+
 // The box scaling reads every uncompressed layout, either row order, shrunk or
 // stretched, from the file's bytes as they are handed to it.
 TEST(BitmapBoxScaling, EveryUncompressedLayoutScalesToItsColours) {
