@@ -161,6 +161,10 @@ private:
     std::vector<FolderEntry> folderEntries_;
     // File1: the folder its names come from.
     std::wstring file1Folder_;
+    // The controls a selection in File1 uses, looked up once: under Wine each
+    // lookup by id asks the server.
+    HWND fileList_ = nullptr;
+    HWND preview_ = nullptr;
 };
 
 bool PictureBrowser::Create() {
@@ -216,6 +220,8 @@ LRESULT PictureBrowser::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void PictureBrowser::OnCreate() {
     font_ = CreateDialogFont(scale_);
     controlsCreated_ = CreateControls(Handle(), kControls, kControlCount, scale_, font_.Get());
+    fileList_ = Control(File1);
+    preview_ = Control(imgBrowser);
     SetDriveListDropHeight();
     // The path may be as long as the system allows.
     SendMessageW(Control(Text1), EM_SETLIMITTEXT, 0, 0);
@@ -388,16 +394,16 @@ void PictureBrowser::OnDir1Open() {
 }
 
 void PictureBrowser::OnFile1Click() {
-    const std::wstring name = SelectedItemText(Control(File1));
+    const std::wstring name = SelectedItemText(fileList_);
     if (name.empty()) {
         return;
     }
     // A file that cannot be loaded leaves the preview as it was.
     RECT shown{};
-    GetClientRect(Control(imgBrowser), &shown);
+    GetClientRect(preview_, &shown);
     if (HBITMAP picture =
             LoadBitmapFile(JoinPath(file1Folder_, name), SIZE{shown.right, shown.bottom})) {
-        SetViewPicture(Control(imgBrowser), picture);
+        SetViewPicture(preview_, picture);
     }
 }
 
