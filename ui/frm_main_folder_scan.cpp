@@ -122,20 +122,4 @@ std::optional<FolderContents> ReadFolder(const std::wstring& folder) {
     return contents;
 }
 
-std::optional<std::vector<std::wstring>> ListSubfolders(const std::wstring& folder) {
-    std::optional<FolderContents> contents = ReadFolder(folder);
-    if (!contents) {
-        return std::nullopt;
-    }
-    return std::move(contents->subfolders);
-}
-
-std::optional<std::vector<std::wstring>> ListBitmapNames(const std::wstring& folder) {
-    std::optional<FolderContents> contents = ReadFolder(folder);
-    if (!contents) {
-        return std::nullopt;
-    }
-    return std::move(contents->bitmapNames);
-}
-
 } // namespace qm::frmmain

@@ -10,20 +10,14 @@
 
 namespace qm::frmmain {
 
-// The folder's subfolders; nothing when the folder cannot be read.
-std::optional<std::vector<std::wstring>> ListSubfolders(const std::wstring& folder);
-
-// Both lists' names from one reading of the folder: a big folder is read once
-// when the folder list moves and the file list follows it.
+// Both lists' names from one reading of the folder, its subfolders and the
+// files that match "*.bmp"; nothing when the folder cannot be read. A big folder
+// is read once when the folder list moves and the file list follows it.
 struct FolderContents {
     std::vector<std::wstring> subfolders;
     std::vector<std::wstring> bitmapNames;
 };
 std::optional<FolderContents> ReadFolder(const std::wstring& folder);
-
-// The names of the folder's files that match "*.bmp"; nothing when the folder
-// cannot be read.
-std::optional<std::vector<std::wstring>> ListBitmapNames(const std::wstring& folder);
 
 // Whether a file name matches "*.bmp" by its long name (a short name such as
 // "PICTUR~1.BMP" of "picture.bmpx" does not count).

@@ -1,10 +1,15 @@
 // Preview benchmark: the picture browser opened in a folder of bitmaps of
 // 172 x 100 pixels; the Down key moves through the file list, and each step
-// previews the next picture. Timed per preview, until the list and the preview
-// are painted. Floor: LoadImageW of the same files and one stretched draw of
-// each into a window of the preview's size. The two alternate, run by run.
-// Timed the same way besides: the preview alone (the browser's decoding and the
-// preview's painting, without the file list's handling of the key).
+// previews the next picture. The two floors alternate with it, run by run.
+//
+// preview: the browser's own work per preview, timed inside its window
+//   procedure from the file list's selection notice to the painted preview.
+//   Floor: LoadImageW of the same files and one stretched draw of each into a
+//   window of the preview's size.
+// preview_key_step: the whole key press, list and preview, until both are
+//   painted. Floor: the same, plus a bare list box of the file list's size, font
+//   and names moved by the same key; under Wine the list box's scrolling
+//   (its themed scroll bar) costs several times a preview, in both.
 //
 //   preview_bench [--pictures 1000] [--runs 11]
 
@@ -20,6 +25,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -60,24 +66,76 @@ private:
     HWND window_;
 };
 
-// The floor for pictures first..last: load each file, draw it stretched once.
-double TimeFloor(HWND window, const std::wstring& folder, int first, int last, int& drawn) {
-    Stopwatch watch;
+// A list box like the browser's file list, in a window of its own, with the
+// same names, on its first line.
+class BareList {
+public:
+    BareList(HWND like, int names) {
+        RECT place{};
+        GetWindowRect(like, &place);
+        // Beside the browser, not over it: covered parts would not be painted.
+        RECT browser{};
+        GetWindowRect(GetAncestor(like, GA_ROOT), &browser);
+        const int width = place.right - place.left;
+        const int left = std::min<int>(browser.right + 8, GetSystemMetrics(SM_CXSCREEN) - width);
+        list_ = CreateWindowExW(
+            WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+            WS_POPUP | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, left, place.top,
+            width, place.bottom - place.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(list_, WM_SETFONT, SendMessageW(like, WM_GETFONT, 0, 0), FALSE);
+        for (int i = 0; i < names; ++i) {
+            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PictureName(i).c_str()));
+        }
+        Home();
+    }
+    ~BareList() { DestroyWindow(list_); }
+    BareList(const BareList&) = delete;
+    BareList& operator=(const BareList&) = delete;
+
+    void Home() {
+        SendMessageW(list_, LB_SETCURSEL, 0, 0);
+        SendMessageW(list_, LB_SETTOPINDEX, 0, 0);
+        UpdateWindow(list_);
+    }
+    // Down one line, as the key does, until painted; the newly selected line.
+    int Down() {
+        SendMessageW(list_, WM_KEYDOWN, VK_DOWN, 1);
+        SendMessageW(list_, WM_KEYUP, VK_DOWN, 0xC0000001);
+        UpdateWindow(list_);
+        return static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    }
+
+private:
+    HWND list_;
+};
+
+// Loads one picture and draws it stretched once: the floor of a preview.
+bool LoadAndDraw(HDC target, const std::wstring& path) {
+    OwnedBitmap picture(static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (!picture) {
+        return false;
+    }
+    BITMAP info{};
+    GetObjectW(picture.Get(), sizeof info, &info);
+    OwnedMemoryDc source(CreateCompatibleDC(target));
+    ScopedSelect select(source.Get(), picture.Get());
+    return StretchBlt(target, 0, 0, kWidth, kHeight, source.Get(), 0, 0, info.bmWidth,
+                      info.bmHeight, SRCCOPY) != FALSE;
+}
+
+// The floor for pictures 1..steps: each loaded and drawn; with a bare list, each
+// after the list has moved down to it.
+double TimeFloor(HWND window, const std::wstring& folder, int steps, BareList* list, int& drawn) {
+    if (list) {
+        list->Home();
+    }
     drawn = 0;
     WindowDc target(window);
-    for (int i = first; i <= last; ++i) {
-        const std::wstring path = folder + L"\\" + PictureName(i);
-        OwnedBitmap picture(static_cast<HBITMAP>(LoadImageW(
-            nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-        if (!picture) {
-            continue;
-        }
-        BITMAP info{};
-        GetObjectW(picture.Get(), sizeof info, &info);
-        OwnedMemoryDc source(CreateCompatibleDC(target.Get()));
-        ScopedSelect select(source.Get(), picture.Get());
-        if (StretchBlt(target.Get(), 0, 0, kWidth, kHeight, source.Get(), 0, 0, info.bmWidth,
-                       info.bmHeight, SRCCOPY)) {
+    Stopwatch watch;
+    for (int i = 1; i <= steps; ++i) {
+        const int picture = list ? list->Down() : i;
+        if (LoadAndDraw(target.Get(), folder + L"\\" + PictureName(picture))) {
             ++drawn;
         }
     }
@@ -85,31 +143,56 @@ double TimeFloor(HWND window, const std::wstring& folder, int first, int last, i
     return watch.ElapsedMs();
 }
 
-// The browser's preview alone, without the file list: each file decoded as the
-// browser decodes it, given to the preview and painted there.
-double TimePreviewAlone(BrowserSession& browser, const std::wstring& folder, int first, int last,
-                        int& previewed) {
-    HWND view = browser.Control(frmmain::imgBrowser);
-    RECT area{};
-    GetClientRect(view, &area);
-    const SIZE shown{area.right, area.bottom};
-    previewed = 0;
-    Stopwatch watch;
-    for (int i = first; i <= last; ++i) {
-        if (HBITMAP picture = frmmain::LoadBitmapFile(folder + L"\\" + PictureName(i), shown)) {
-            SetViewPicture(view, picture); // the view owns it from here
-            UpdateWindow(view);
-            ++previewed;
-        }
+// Times the browser's handling of the file list's selection notices: its window
+// procedure is wrapped while the object lives.
+class SelectionTimer {
+public:
+    explicit SelectionTimer(HWND browser) : browser_(browser) {
+        active_ = this;
+        original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            browser_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SelectionTimer::Procedure)));
     }
-    return watch.ElapsedMs();
-}
+    ~SelectionTimer() {
+        SetWindowLongPtrW(browser_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        active_ = nullptr;
+    }
+    SelectionTimer(const SelectionTimer&) = delete;
+    SelectionTimer& operator=(const SelectionTimer&) = delete;
 
-// Down through the list from its first file: a preview per step. Counts the
-// steps whose preview changed.
-double TimeBrowser(BrowserSession& browser, int steps, int& previewed) {
+    void Reset() { totalMs_ = 0.0; }
+    double TotalMs() const { return totalMs_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        SelectionTimer& self = *active_;
+        const bool selection = message == WM_COMMAND && LOWORD(wParam) == frmmain::File1 &&
+                               HIWORD(wParam) == LBN_SELCHANGE;
+        if (!selection) {
+            return CallWindowProcW(self.original_, window, message, wParam, lParam);
+        }
+        Stopwatch watch;
+        const LRESULT result = CallWindowProcW(self.original_, window, message, wParam, lParam);
+        UpdateWindow(GetDlgItem(window, frmmain::imgBrowser));
+        self.totalMs_ += watch.ElapsedMs();
+        return result;
+    }
+
+    static SelectionTimer* active_;
+    HWND browser_;
+    WNDPROC original_ = nullptr;
+    double totalMs_ = 0.0;
+};
+
+SelectionTimer* SelectionTimer::active_ = nullptr;
+
+// Down through the list from its first file, a preview per step: the whole
+// steps' time, and the browser's own part of it in previewMs. Counts the steps
+// whose preview changed.
+double TimeBrowser(BrowserSession& browser, SelectionTimer& timer, int steps, double& previewMs,
+                   int& previewed) {
     browser.PressFileListKey(VK_HOME);
     browser.Pump();
+    timer.Reset();
     previewed = 0;
     HBITMAP shown = browser.PreviewPicture();
     Stopwatch watch;
@@ -122,13 +205,14 @@ double TimeBrowser(BrowserSession& browser, int steps, int& previewed) {
         }
     }
     const double ms = watch.ElapsedMs();
+    previewMs = timer.TotalMs();
     browser.Pump();
     return ms;
 }
 
 // Where a preview's time goes: the browser's own decoding of a file, the
-// system's LoadImageW of it, and drawing a decoded picture into the preview;
-// what the steps leave over is the file list's own handling of the key.
+// system's LoadImageW of it, drawing a decoded picture into the preview, and a
+// bare list box moving down a line.
 void ReportBreakdown(BrowserSession& browser, const std::wstring& folder, int pictures) {
     const int count = pictures < 200 ? pictures : 200;
     std::vector<HBITMAP> decoded;
@@ -153,29 +237,12 @@ void ReportBreakdown(BrowserSession& browser, const std::wstring& folder, int pi
     }
     const double paintMs = watch.ElapsedMs() / count;
 
-    // A list box like the file list, in a window of its own, moved through by key.
-    HWND files = browser.Control(frmmain::File1);
-    RECT place{};
-    GetWindowRect(files, &place);
-    HWND list = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-        WS_POPUP | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, place.left + 300,
-        place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
-        GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(list, WM_SETFONT, SendMessageW(files, WM_GETFONT, 0, 0), FALSE);
-    for (int i = 0; i < pictures; ++i) {
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PictureName(i).c_str()));
-    }
-    SendMessageW(list, LB_SETCURSEL, 0, 0);
-    UpdateWindow(list);
+    BareList list(browser.Control(frmmain::File1), pictures);
     watch.Restart();
     for (int i = 1; i < pictures; ++i) {
-        SendMessageW(list, WM_KEYDOWN, VK_DOWN, 1);
-        SendMessageW(list, WM_KEYUP, VK_DOWN, 0xC0000001);
-        UpdateWindow(list);
+        list.Down();
     }
     const double listMs = pictures > 1 ? watch.ElapsedMs() / (pictures - 1) : 0.0;
-    DestroyWindow(list);
 
     char line[240];
     std::snprintf(line, sizeof line,
@@ -204,53 +271,45 @@ int Run(int pictures, int runs) {
             std::fprintf(stderr, "the browser did not list the %d pictures\n", pictures);
             status = 1;
         }
-        Pairs pairs;
-        Pairs alone;
+        SelectionTimer timer(browser.Window());
+        BareList bareList(browser.Control(frmmain::File1), pictures);
+        Pairs previews;
+        Pairs keySteps;
         for (int run = 0; status == 0 && run < runs; ++run) {
             int drawn = 0;
+            int listDrawn = 0;
             int previewed = 0;
+            double previewMs = 0.0;
+            double stepMs = 0.0;
             double floorMs = 0.0;
-            double browserMs = 0.0;
+            double listFloorMs = 0.0;
             if (run % 2 == 0) {
-                browserMs = TimeBrowser(browser, steps, previewed);
-                floorMs = TimeFloor(floorWindow.Get(), folder, 1, steps, drawn);
+                stepMs = TimeBrowser(browser, timer, steps, previewMs, previewed);
+                floorMs = TimeFloor(floorWindow.Get(), folder, steps, nullptr, drawn);
+                listFloorMs = TimeFloor(floorWindow.Get(), folder, steps, &bareList, listDrawn);
             } else {
-                floorMs = TimeFloor(floorWindow.Get(), folder, 1, steps, drawn);
-                browserMs = TimeBrowser(browser, steps, previewed);
+                listFloorMs = TimeFloor(floorWindow.Get(), folder, steps, &bareList, listDrawn);
+                floorMs = TimeFloor(floorWindow.Get(), folder, steps, nullptr, drawn);
+                stepMs = TimeBrowser(browser, timer, steps, previewMs, previewed);
             }
-            if (previewed != steps || drawn != steps) {
-                std::fprintf(stderr, "run %d: %d of %d previews shown, %d drawn by the floor\n",
-                             run + 1, previewed, steps, drawn);
+            if (previewed != steps || drawn != steps || listDrawn != steps) {
+                std::fprintf(stderr,
+                             "run %d: %d of %d previews shown, %d and %d drawn by the floors\n",
+                             run + 1, previewed, steps, drawn, listDrawn);
                 status = 1;
                 break;
             }
-            pairs.measured.push_back(browserMs / steps);
-            pairs.floor.push_back(floorMs / steps);
-
-            int alonePreviewed = 0;
-            double aloneMs = 0.0;
-            if (run % 2 == 0) {
-                aloneMs = TimePreviewAlone(browser, folder, 1, steps, alonePreviewed);
-                floorMs = TimeFloor(floorWindow.Get(), folder, 1, steps, drawn);
-            } else {
-                floorMs = TimeFloor(floorWindow.Get(), folder, 1, steps, drawn);
-                aloneMs = TimePreviewAlone(browser, folder, 1, steps, alonePreviewed);
-            }
-            if (alonePreviewed != steps) {
-                std::fprintf(stderr, "run %d: %d of %d pictures decoded\n", run + 1, alonePreviewed,
-                             steps);
-                status = 1;
-                break;
-            }
-            alone.measured.push_back(aloneMs / steps);
-            alone.floor.push_back(floorMs / steps);
+            previews.measured.push_back(previewMs / steps);
+            previews.floor.push_back(floorMs / steps);
+            keySteps.measured.push_back(stepMs / steps);
+            keySteps.floor.push_back(listFloorMs / steps);
         }
         if (status == 0) {
             char line[80];
             std::snprintf(line, sizeof line, "pictures=%d previews_per_run=%d", pictures, steps);
             ReportLine("preview", line);
-            ReportPairs("preview", "ms_per_picture", pairs, 1.5);
-            ReportPairs("preview_alone", "ms_per_picture", alone, 1.5);
+            ReportPairs("preview", "ms_per_picture", previews, 1.5);
+            ReportPairs("preview_key_step", "ms_per_picture", keySteps, 1.5);
             ReportBreakdown(browser, folder, pictures);
         }
     }
