@@ -46,13 +46,16 @@ bool Form1::Create() {
     const WindowClass windowClass{kForm1ClassName, LoadMainIcon(SM_CXICON, SM_CYICON),
                                   LoadMainIcon(SM_CXSMICON, SM_CYSMICON)};
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    if (!Window::Create(windowClass, kAppTitle, kFrameStyle, WS_EX_CONTROLPARENT, menu)) {
+    const TwipsScale scale = TwipsScale::ForScreen();
+    const RECT frame = FrameForClientArea(scale, form1::kClientArea, kFrameStyle,
+                                          WS_EX_CONTROLPARENT, menu != nullptr);
+    if (!Window::Create(windowClass, kAppTitle, kFrameStyle, WS_EX_CONTROLPARENT, frame, menu)) {
         if (menu) {
             DestroyMenu(menu);
         }
         return false;
     }
-    const TwipsScale scale = TwipsScale::ForScreen();
+    KeepClientHeight(Handle(), scale, form1::kClientArea);
     font_ = CreateDialogFont(scale);
     CreateControls(Handle(), form1::kControls, form1::kControlCount, scale, font_.Get());
     for (std::size_t i = 0; i < form1::kControlCount; ++i) {
@@ -66,8 +69,6 @@ bool Form1::Create() {
         toolTips_->Add(GetDlgItem(Handle(), form1::kToolTips[i].id), form1::kToolTips[i].text);
     }
     SetViewPicture(GetDlgItem(Handle(), form1::Image1), LoadDefaultLogo());
-    PlaceClientArea(Handle(), scale, form1::kClientLeft, form1::kClientTop, form1::kClientWidth,
-                    form1::kClientHeight);
     focusToRestore_ = GetDlgItem(Handle(), form1::Command1);
     return true;
 }

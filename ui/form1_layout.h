@@ -9,10 +9,7 @@
 namespace qm::form1 {
 
 // The client area, placed at a fixed point of the screen.
-inline constexpr int kClientLeft = 5160;
-inline constexpr int kClientTop = 2685;
-inline constexpr int kClientWidth = 5520;
-inline constexpr int kClientHeight = 6840;
+inline constexpr ClientArea kClientArea{5160, 2685, 5520, 6840};
 
 // Every control, in Tab order; those that never take the focus come last.
 extern const ControlSpec kControls[];

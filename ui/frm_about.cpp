@@ -77,11 +77,12 @@ private:
 bool AboutWindow::Create() {
     const WindowClass windowClass{kAboutClassName};
     // The caption is the set-up's first step, in OnCreate.
-    if (!Window::Create(windowClass, L"", kAboutStyle, kAboutExStyle, nullptr, owner_.Handle())) {
+    const RECT frame =
+        FrameForClientArea(scale_, about::kClientArea, kAboutStyle, kAboutExStyle, false);
+    if (!Window::Create(windowClass, L"", kAboutStyle, kAboutExStyle, frame, nullptr,
+                        owner_.Handle())) {
         return false;
     }
-    PlaceClientArea(Handle(), scale_, about::kClientLeft, about::kClientTop, about::kClientWidth,
-                    about::kClientHeight);
     about::KeepOnWorkArea(Handle());
     return true;
 }

@@ -20,10 +20,7 @@ enum ControlId : int {
 };
 
 // The client area's place on the screen.
-inline constexpr int kClientLeft = 5160;
-inline constexpr int kClientTop = 2385;
-inline constexpr int kClientWidth = 5655;
-inline constexpr int kClientHeight = 3555;
+inline constexpr ClientArea kClientArea{5160, 2385, 5655, 3555};
 
 // In Tab order: cmdOK, then picIcon; the labels never take the focus.
 extern const ControlSpec kControls[];

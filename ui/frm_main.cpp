@@ -173,10 +173,11 @@ bool PictureBrowser::Create() {
     }
     const WindowClass windowClass{kClassName, LoadMainIcon(SM_CXICON, SM_CYICON),
                                   LoadMainIcon(SM_CXSMICON, SM_CYSMICON)};
-    if (!Window::Create(windowClass, kCaption, kFrameStyle, WS_EX_CONTROLPARENT)) {
+    const RECT frame =
+        FrameForClientArea(scale_, kClientArea, kFrameStyle, WS_EX_CONTROLPARENT, false);
+    if (!Window::Create(windowClass, kCaption, kFrameStyle, WS_EX_CONTROLPARENT, frame)) {
         return false;
     }
-    PlaceClientArea(Handle(), scale_, kClientLeft, kClientTop, kClientWidth, kClientHeight);
     return controlsCreated_;
 }
 

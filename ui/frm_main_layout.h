@@ -23,10 +23,7 @@ enum ControlId : int {
 };
 
 // The client area, placed at a fixed point of the screen.
-inline constexpr int kClientLeft = 5235;
-inline constexpr int kClientTop = 2415;
-inline constexpr int kClientWidth = 5445;
-inline constexpr int kClientHeight = 7140;
+inline constexpr ClientArea kClientArea{5235, 2415, 5445, 7140};
 
 // How far the drive list drops down below its own height.
 inline constexpr int kDriveListDropHeight = 2400;

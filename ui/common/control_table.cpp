@@ -22,23 +22,25 @@ bool CreateControls(HWND parent, const ControlSpec* specs, std::size_t count,
     return allCreated;
 }
 
-void PlaceClientArea(HWND window, const TwipsScale& scale, int left, int top, int width,
-                     int height) {
-    RECT r = scale.ToPixels(left, top, width, height);
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-    AdjustWindowRectEx(&r, style, GetMenu(window) != nullptr, exStyle);
-    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    // A menu bar that wraps takes more height than AdjustWindowRectEx allows for.
+RECT FrameForClientArea(const TwipsScale& scale, const ClientArea& area, DWORD style, DWORD exStyle,
+                        bool hasMenu) {
+    RECT frame = scale.ToPixels(area.left, area.top, area.width, area.height);
+    AdjustWindowRectEx(&frame, style, hasMenu, exStyle);
+    return frame;
+}
+
+void KeepClientHeight(HWND window, const TwipsScale& scale, const ClientArea& area) {
     RECT client{};
     GetClientRect(window, &client);
-    const int wanted = scale.ToPixels(top + height) - scale.ToPixels(top);
-    if (client.bottom != wanted) {
-        SetWindowPos(window, nullptr, 0, 0, r.right - r.left,
-                     r.bottom - r.top + wanted - client.bottom,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    const int wanted = scale.ToPixels(area.top + area.height) - scale.ToPixels(area.top);
+    if (client.bottom == wanted) {
+        return;
     }
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left,
+                 frame.bottom - frame.top + wanted - client.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 } // namespace qm

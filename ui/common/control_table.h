@@ -30,9 +30,17 @@ bool CreateControls(HWND parent, const ControlSpec (&specs)[N], const TwipsScale
     return CreateControls(parent, specs, N, scale, font);
 }
 
-// Sizes and places a top-level window so that its client area has the given place
-// on the screen and the given size, in twips.
-void PlaceClientArea(HWND window, const TwipsScale& scale, int left, int top, int width,
-                     int height);
+// A top-level window's client area: its place on the screen and its size, in twips.
+struct ClientArea {
+    int left, top, width, height;
+};
+
+// The frame rectangle that gives a window of these styles that client area.
+RECT FrameForClientArea(const TwipsScale& scale, const ClientArea& area, DWORD style, DWORD exStyle,
+                        bool hasMenu);
+
+// After creation: a menu bar that wraps takes more height than the frame allowed
+// for, so the window grows until its client area has the full height again.
+void KeepClientHeight(HWND window, const TwipsScale& scale, const ClientArea& area);
 
 } // namespace qm

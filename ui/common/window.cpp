@@ -11,7 +11,7 @@ Window::~Window() {
 }
 
 bool Window::Create(const WindowClass& windowClass, const wchar_t* caption, DWORD style,
-                    DWORD exStyle, HMENU menu, HWND owner) {
+                    DWORD exStyle, const RECT& frame, HMENU menu, HWND owner) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -29,8 +29,10 @@ bool Window::Create(const WindowClass& windowClass, const wchar_t* caption, DWOR
             return false;
         }
     }
-    // Placed by the caller once the client area is known; never by the system.
-    return CreateWindowExW(exStyle, windowClass.name, caption, style, 0, 0, 0, 0, owner, menu,
+    // Created where it belongs: moving a window afterwards costs a round of
+    // messages and, under Wine, a reconfiguration of its X window.
+    return CreateWindowExW(exStyle, windowClass.name, caption, style, frame.left, frame.top,
+                           frame.right - frame.left, frame.bottom - frame.top, owner, menu,
                            instance, this) != nullptr;
 }
 

@@ -24,11 +24,11 @@ public:
     HWND Handle() const { return hwnd_; }
 
 protected:
-    // Registers the class on first use and creates the window, hidden unless
-    // style holds WS_VISIBLE. owner, if given, owns the new top-level window.
-    // Returns false when the system refuses.
+    // Registers the class on first use and creates the window with the frame
+    // rectangle given, hidden unless style holds WS_VISIBLE. owner, if given, owns
+    // the new top-level window. Returns false when the system refuses.
     bool Create(const WindowClass& windowClass, const wchar_t* caption, DWORD style, DWORD exStyle,
-                HMENU menu = nullptr, HWND owner = nullptr);
+                const RECT& frame, HMENU menu = nullptr, HWND owner = nullptr);
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
