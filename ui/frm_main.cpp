@@ -55,18 +55,6 @@ std::wstring ProcessCurrentFolder() {
     return NormalizeFolder(folder);
 }
 
-std::wstring ComboItemText(HWND combo, int index) {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 bool IsPushButton(HWND window) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, static_cast<int>(std::size(className)));

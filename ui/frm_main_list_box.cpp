@@ -19,20 +19,32 @@ void ReplaceListItems(HWND list, const std::vector<std::wstring>& items) {
     InvalidateRect(list, nullptr, TRUE);
 }
 
+namespace {
+
+// An item's text, asked for with a control's pair of length and text messages.
+std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, WPARAM index) {
+    const LRESULT length = SendMessageW(control, lengthMessage, index, 0);
+    if (length < 0) { // LB_ERR and CB_ERR alike
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+} // namespace
+
 std::wstring SelectedItemText(HWND list) {
     const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
     if (index == LB_ERR) {
         return {};
     }
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) {
-        return {};
-    }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
+    return ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, static_cast<WPARAM>(index));
+}
+
+std::wstring ComboItemText(HWND combo, int index) {
+    return ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(index));
 }
 
 } // namespace qm::frmmain

@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers over list boxes.
+// Small helpers over list boxes and the lists of combo boxes.
 
 #include <windows.h>
 
@@ -14,5 +14,8 @@ void ReplaceListItems(HWND list, const std::vector<std::wstring>& items);
 
 // The text of the selected item; empty when none is selected.
 std::wstring SelectedItemText(HWND list);
+
+// The text of a combo box's item; empty when there is no such item.
+std::wstring ComboItemText(HWND combo, int index);
 
 } // namespace qm::frmmain
