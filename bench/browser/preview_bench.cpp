@@ -213,7 +213,8 @@ double TimeBrowser(BrowserSession& browser, SelectionTimer& timer, int steps, do
 // Where a preview's time goes: the browser's own decoding of a file, the
 // system's LoadImageW of it, drawing a decoded picture into the preview, and a
 // bare list box moving down a line.
-void ReportBreakdown(BrowserSession& browser, const std::wstring& folder, int pictures) {
+void ReportBreakdown(BrowserSession& browser, BareList& list, const std::wstring& folder,
+                     int pictures) {
     const int count = pictures < 200 ? pictures : 200;
     std::vector<HBITMAP> decoded;
     Stopwatch watch;
@@ -237,7 +238,7 @@ void ReportBreakdown(BrowserSession& browser, const std::wstring& folder, int pi
     }
     const double paintMs = watch.ElapsedMs() / count;
 
-    BareList list(browser.Control(frmmain::File1), pictures);
+    list.Home();
     watch.Restart();
     for (int i = 1; i < pictures; ++i) {
         list.Down();
@@ -310,7 +311,7 @@ int Run(int pictures, int runs) {
             ReportLine("preview", line);
             ReportPairs("preview", "ms_per_picture", previews, 1.5);
             ReportPairs("preview_key_step", "ms_per_picture", keySteps, 1.5);
-            ReportBreakdown(browser, folder, pictures);
+            ReportBreakdown(browser, bareList, folder, pictures);
         }
     }
     RemoveTree(folder);
