@@ -1,4 +1,5 @@
 #include "ansi_text.h"
+#include "crlf_lines.h"
 #include "oem_info_file.h"
 #include "temp_folder.h"
 #include "test_platform.h"
@@ -25,19 +26,6 @@ OemInfoRecord EmptyFields(const std::wstring& quote = L"\"") {
     OemInfoRecord record;
     record.Quote = quote;
     return record;
-}
-
-// The file's lines without their CR LF; the bytes after the last CR LF form a
-// last element, which is empty for a well-formed file.
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string::size_type start = 0;
-    for (std::string::size_type end; (end = bytes.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    lines.push_back(bytes.substr(start));
-    return lines;
 }
 
 TEST(OemInfoFile, EmptyFieldsGiveTheThreeHundredNineByteFile) {
@@ -94,7 +82,7 @@ const FieldCase kFieldCases[] = {
 };
 
 TEST(OemInfoFile, EachFieldAddsExactlyItsAnsiLengthInItsLine) {
-    const std::vector<std::string> emptyLines = Lines(Fixture("oeminfo_empty_fields.ini"));
+    const std::vector<std::string> emptyLines = CrLfLines(Fixture("oeminfo_empty_fields.ini"));
     for (const FieldCase& c : kFieldCases) {
         OemInfoRecord record = EmptyFields();
         record.*c.field = c.value;
@@ -106,7 +94,7 @@ TEST(OemInfoFile, EachFieldAddsExactlyItsAnsiLengthInItsLine) {
         std::vector<std::string> expected = emptyLines;
         std::string& line = expected[static_cast<std::size_t>(c.line - 1)];
         line.insert(c.line <= 5 ? line.size() : line.size() - 1, value);
-        EXPECT_EQ(Lines(bytes), expected) << c.line;
+        EXPECT_EQ(CrLfLines(bytes), expected) << c.line;
     }
 }
 
@@ -116,7 +104,7 @@ TEST(OemInfoFile, WritesSpecialCharactersAndBlanksUnchanged) {
     record.SupportName = L" \"quoted\" ";
     record.SupportWebsite = L"[Support Information]";
     record.SupportFax = L"a=b";
-    const std::vector<std::string> lines = Lines(OemInfoFileBytes(record));
+    const std::vector<std::string> lines = CrLfLines(OemInfoFileBytes(record));
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[2], "Manufacturer =   [Acme] = \"Best\"  ");
     EXPECT_EQ(lines[8], "Line1=\"Support Name:           \"quoted\" \"");
@@ -126,7 +114,7 @@ TEST(OemInfoFile, WritesSpecialCharactersAndBlanksUnchanged) {
 }
 
 TEST(OemInfoFile, PutsTheQuoteVerbatimInAllFourteenPlaces) {
-    const std::vector<std::string> lines = Lines(OemInfoFileBytes(EmptyFields(L"<'>")));
+    const std::vector<std::string> lines = CrLfLines(OemInfoFileBytes(EmptyFields(L"<'>")));
     const std::size_t supportLines[] = {8, 10, 12, 14, 16, 17, 19};
     for (std::size_t index : supportLines) {
         const std::string& line = lines[index];
@@ -141,7 +129,7 @@ TEST(OemInfoFile, ALineBreakInATextBecomesABlankAndAddsNoLine) {
     record.Manufacturer = L"Acme\r\n[Evil]\r\nLine1=x";
     record.Model = L"\nM\r";
     record.SupportAddress1 = L"1 Main St\r\nAnytown";
-    const std::vector<std::string> lines = Lines(OemInfoFileBytes(record));
+    const std::vector<std::string> lines = CrLfLines(OemInfoFileBytes(record));
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[2], "Manufacturer = Acme  [Evil]  Line1=x");
     EXPECT_EQ(lines[4], "Model =  M ");
@@ -153,7 +141,7 @@ TEST(OemInfoFile, ALineBreakInATextBecomesABlankAndAddsNoLine) {
 TEST(OemInfoFile, ACharacterOutsideTheCodePageBecomesTheSubstitute) {
     OemInfoRecord record = EmptyFields();
     record.SupportName = L"\u4E2D";
-    EXPECT_EQ(Lines(OemInfoFileBytes(record))[8],
+    EXPECT_EQ(CrLfLines(OemInfoFileBytes(record))[8],
               std::string("Line1=\"Support Name:          ") + test::SubstituteCharacter() + "\"");
 }
 

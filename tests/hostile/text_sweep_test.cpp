@@ -4,6 +4,7 @@
 // sections stay the only ones.
 
 #include "ansi_text.h"
+#include "crlf_lines.h"
 #include "oem_info_file.h"
 #include "temp_folder.h"
 #include "test_platform.h"
@@ -94,21 +95,10 @@ OemInfoRecord Everyday() {
             L"\""};
 }
 
-std::vector<std::string> Lines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::string::size_type start = 0;
-    for (std::string::size_type end; (end = bytes.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    lines.push_back(bytes.substr(start));
-    return lines;
-}
-
 // Twenty lines, each with its own start, no other line break anywhere, and the
 // file as long as its texts in the code page make it.
 void ExpectTwentyLines(const std::string& bytes, const OemInfoRecord& record) {
-    const std::vector<std::string> lines = Lines(bytes);
+    const std::vector<std::string> lines = CrLfLines(bytes);
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines.back(), "");
     for (std::size_t i = 0; i < 20; ++i) {
