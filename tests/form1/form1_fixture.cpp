@@ -11,16 +11,6 @@
 
 namespace qm::test {
 
-std::string SystemFilePath(const char* name) {
-    char folder[MAX_PATH] = {};
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\" + name;
-}
-
-bool SystemFileExists(const char* name) {
-    return GetFileAttributesA(SystemFilePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::string ReadSystemFile(const char* name) {
     std::ifstream in(SystemFilePath(name), std::ios::binary);
     std::ostringstream bytes;

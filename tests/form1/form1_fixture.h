@@ -4,6 +4,7 @@
 
 #include "form1.h"
 #include "native_platform.h"
+#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,7 @@ public:
     std::vector<Start> starts;
 };
 
-// The system folder's file of that name, as a path.
-std::string SystemFilePath(const char* name);
-bool SystemFileExists(const char* name);
+// The system folder's file of that name: read, written, removed.
 std::string ReadSystemFile(const char* name);
 void WriteSystemFile(const char* name, const std::string& bytes);
 void RemoveSystemFile(const char* name);

@@ -27,16 +27,6 @@ std::wstring ProgramPath() {
     return path;
 }
 
-std::string SystemFilePath(const char* name) {
-    char folder[MAX_PATH] = {};
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return std::string(folder) + "\\" + name;
-}
-
-bool SystemFileExists(const char* name) {
-    return GetFileAttributesA(SystemFilePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // One run of the program, ended by force if a test leaves it running.
 class RunningProgram {
 public:

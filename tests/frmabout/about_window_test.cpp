@@ -14,15 +14,6 @@
 #include <memory>
 #include <string>
 
-// Found by argument-dependent lookup, so they live where RECT does.
-static bool operator==(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != FALSE;
-}
-
-static std::ostream& operator<<(std::ostream& out, const RECT& r) {
-    return out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-}
-
 namespace qm::test {
 namespace {
 

@@ -4,6 +4,16 @@
 
 namespace qm::test {
 
+std::string SystemFilePath(const char* name) {
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + name;
+}
+
+bool SystemFileExists(const char* name) {
+    return GetFileAttributesA(SystemFilePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void PumpPendingMessages() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -6,11 +6,26 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
+// Rectangles compared and printed in test assertions; found by argument-dependent
+// lookup, so they live where RECT does.
+inline bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+    return out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+
 namespace qm::test {
+
+// A file's path in the system folder, and whether it is there.
+std::string SystemFilePath(const char* name);
+bool SystemFileExists(const char* name);
 
 // Handles every message waiting for this thread, then returns.
 void PumpPendingMessages();
