@@ -4,7 +4,7 @@
 #include "bitmap_files.h"
 #include "browser_test_support.h"
 #include "frm_main_bitmap_file.h"
-#include "frm_main_bitmap_scale.h"
+#include "bitmap_box_scale.h"
 #include "handles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "frm_main_bitmap_scale.h"
+#include "bitmap_box_scale.h"
 
 #include <algorithm>
 #include <cstring>

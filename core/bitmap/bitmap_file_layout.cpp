@@ -1,6 +1,6 @@
-#include "frm_main_bitmap_file.h"
+#include "bitmap_file_layout.h"
 
-#include "frm_main_bitmap_scale.h"
+#include "bitmap_box_scale.h"
 #include "handles.h"
 
 #include <algorithm>

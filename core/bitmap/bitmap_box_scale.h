@@ -4,7 +4,7 @@
 // in the order the file stores them, so the file never needs to be in memory
 // whole, and GDI's full-size copy of the picture is never made.
 
-#include "frm_main_bitmap_file.h"
+#include "bitmap_file_layout.h"
 
 #include <windows.h>
 
