@@ -10,20 +10,31 @@ namespace {
 constexpr std::size_t kCopyChunkSize = 64 * 1024;
 
 template <typename Fill>
-bool ReplaceFile(Platform& platform, const std::wstring& target, Fill fill) {
+Outcome ReplaceFile(Platform& platform, const std::wstring& target, Fill fill) {
     const std::wstring temporary = TemporaryPathFor(target);
-    bool written = false;
+    // The code is taken right after the step that failed: removing the temporary
+    // file below would replace it.
+    Outcome outcome;
     if (std::unique_ptr<WritableFile> file = platform.CreateForWriting(temporary)) {
-        const bool filled = fill(*file);
+        const bool filled = fill(*file, outcome);
         // Close even when filling failed; only a clean close makes the content count.
         const bool closed = file->Close();
-        written = filled && closed;
+        if (filled && !closed) {
+            outcome.errorCode = platform.LastErrorCode();
+        }
+        if (filled && closed) {
+            outcome.ok = platform.MoveReplacing(temporary, target);
+            if (!outcome.ok) {
+                outcome.errorCode = platform.LastErrorCode();
+            }
+        }
+    } else {
+        outcome.errorCode = platform.LastErrorCode();
     }
-    if (written && platform.MoveReplacing(temporary, target)) {
-        return true;
+    if (!outcome.ok) {
+        platform.RemoveFile(temporary);
     }
-    platform.RemoveFile(temporary);
-    return false;
+    return outcome;
 }
 
 bool CopyToEnd(ReadableFile& source, WritableFile& destination) {
@@ -48,20 +59,27 @@ std::wstring TemporaryPathFor(const std::wstring& target) {
     return target + L".partial";
 }
 
-bool ReplaceFileWithBytes(Platform& platform, const std::wstring& target,
-                          const std::string& bytes) {
-    return ReplaceFile(platform, target, [&bytes](WritableFile& file) {
-        return file.Write(bytes.data(), bytes.size());
+Outcome ReplaceFileWithBytes(Platform& platform, const std::wstring& target,
+                             const std::string& bytes) {
+    return ReplaceFile(platform, target, [&](WritableFile& file, Outcome& outcome) {
+        const bool written = file.Write(bytes.data(), bytes.size());
+        if (!written) {
+            outcome.errorCode = platform.LastErrorCode();
+        }
+        return written;
     });
 }
 
-bool ReplaceFileWithCopyOf(Platform& platform, const std::wstring& target,
-                           std::unique_ptr<ReadableFile> source) {
+Outcome ReplaceFileWithCopyOf(Platform& platform, const std::wstring& target,
+                              std::unique_ptr<ReadableFile> source, unsigned long sourceError) {
     if (!source) {
-        return false;
+        return {false, sourceError};
     }
-    return ReplaceFile(platform, target, [&source](WritableFile& file) {
+    return ReplaceFile(platform, target, [&](WritableFile& file, Outcome& outcome) {
         const bool copied = CopyToEnd(*source, file);
+        if (!copied) {
+            outcome.errorCode = platform.LastErrorCode();
+        }
         source.reset();
         return copied;
     });

@@ -3,24 +3,37 @@
 #include "file_replacement.h"
 #include "get_system_folder.h"
 #include "platform.h"
+#include "step_result_of.h"
 
 #include <utility>
 
 namespace qm {
 
-bool InstallOemLogo(Platform& platform, const std::wstring& folder, const std::wstring& fileName) {
+CommandReport InstallOemLogo(Platform& platform, const std::wstring& folder,
+                             const std::wstring& fileName) {
+    CommandReport report;
     // Exactly one backslash, also after a drive's root ("C:\" gives "C:\\name"),
     // which the file system accepts.
     const std::wstring source = folder + L"\\" + fileName;
     const auto systemFolder = GetSystemFolderPath(platform);
     if (!systemFolder) {
-        return false;
+        report.steps.push_back(SystemFolderMissing());
+        return report;
     }
+    const std::wstring target = *systemFolder + L"\\oemlogo.bmp";
     // The user's file as the picture browser showed it; only the system folder's
     // side goes past the redirection of a 32-bit program on 64-bit Windows.
     std::unique_ptr<ReadableFile> sourceFile = platform.OpenForReading(source);
-    const auto access = platform.AccessSystemFolder();
-    return ReplaceFileWithCopyOf(platform, *systemFolder + L"\\oemlogo.bmp", std::move(sourceFile));
+    const unsigned long sourceError = sourceFile ? 0 : platform.LastErrorCode();
+    Outcome copied;
+    {
+        const auto access = platform.AccessSystemFolder();
+        copied = ReplaceFileWithCopyOf(platform, target, std::move(sourceFile), sourceError);
+    }
+    StepResult step = StepResultOf(platform, StepAction::CopyFile, target, copied);
+    step.data = source;
+    report.steps.push_back(std::move(step));
+    return report;
 }
 
 } // namespace qm

@@ -1,6 +1,8 @@
 #pragma once
 // Installs a chosen bitmap as the system folder's oemlogo.bmp.
 
+#include "command_report.h"
+
 #include <string>
 
 namespace qm {
@@ -8,8 +10,9 @@ namespace qm {
 class Platform;
 
 // Copies folder + "\" + fileName byte for byte over the system folder's
-// oemlogo.bmp, in one step. Returns whether it did; on failure the earlier logo is
-// left as it was.
-bool InstallOemLogo(Platform& platform, const std::wstring& folder, const std::wstring& fileName);
+// oemlogo.bmp, in one step. The report succeeds when it did; on failure the
+// earlier logo is left as it was.
+CommandReport InstallOemLogo(Platform& platform, const std::wstring& folder,
+                             const std::wstring& fileName);
 
 } // namespace qm

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 namespace qm {
-namespace {
 
 // A line break inside a text would end its line early and start one of its own,
 // which the file's readers take as another key or section. Each CR and LF becomes
@@ -17,6 +16,8 @@ std::wstring OneLine(std::wstring text) {
         text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L' ');
     return text;
 }
+
+namespace {
 
 // The labels' runs of blanks differ from line to line; System Properties shows
 // them as they are, so they are kept exactly.
@@ -59,8 +60,8 @@ std::string OemInfoFileBytes(const OemInfoRecord& record) {
     return bytes;
 }
 
-bool WriteOemInfoFile(Platform& platform, const std::wstring& systemFolder,
-                      const OemInfoRecord& record) {
+Outcome WriteOemInfoFile(Platform& platform, const std::wstring& systemFolder,
+                         const OemInfoRecord& record) {
     const std::string bytes = OemInfoFileBytes(record);
     // The file that System Properties reads, also for this 32-bit program on
     // 64-bit Windows.

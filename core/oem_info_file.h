@@ -1,11 +1,11 @@
 #pragma once
 // The OEM information file, oeminfo.ini, that System Properties reads.
 
+#include "platform.h"
+
 #include <string>
 
 namespace qm {
-
-class Platform;
 
 struct OemInfoRecord {
     std::wstring Manufacturer;
@@ -24,8 +24,11 @@ struct OemInfoRecord {
 std::string OemInfoFileBytes(const OemInfoRecord& record);
 
 // Replaces systemFolder\oeminfo.ini with the record's twenty lines in one step.
-// Returns whether it did; on failure the earlier file is left as it was.
-bool WriteOemInfoFile(Platform& platform, const std::wstring& systemFolder,
-                      const OemInfoRecord& record);
+// On failure the earlier file is left as it was.
+Outcome WriteOemInfoFile(Platform& platform, const std::wstring& systemFolder,
+                         const OemInfoRecord& record);
+
+// The text with each CR and LF made a blank, so that it stays on one line.
+std::wstring OneLine(std::wstring text);
 
 } // namespace qm

@@ -35,6 +35,14 @@ public:
     virtual ~SystemFolderAccess() = default;
 };
 
+// Whether a step on the platform worked; when it did not, the system's code for
+// why (0 when it gave none).
+struct Outcome {
+    bool ok = false;
+    unsigned long errorCode = 0;
+    explicit operator bool() const { return ok; }
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -64,6 +72,14 @@ public:
     // Starts application (a full path) with the given command line, its window shown
     // normally with the focus, without waiting; every handle is closed at once.
     virtual bool StartProcess(const std::wstring& application, const std::wstring& commandLine) = 0;
+
+    // The system's code for why the calling thread's last failing call failed
+    // (GetLastError, errno); read at once, before the next call replaces it.
+    virtual unsigned long LastErrorCode() = 0;
+    // The system's own one-line text for an error code; empty when it has none.
+    virtual std::wstring ErrorText(unsigned long code) = 0;
+    // Whether the code says that the file or registry value was not there.
+    virtual bool IsNotFound(unsigned long code) = 0;
 
     // The standard Open dialog, modal to owner (a window handle or nullptr), given a
     // filter of the form "Description|pattern". Returns whatever file name the

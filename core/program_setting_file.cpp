@@ -42,8 +42,8 @@ std::wstring LoadGraphicsProgramPath(Platform& platform) {
 }
 
 bool SaveGraphicsProgramPath(Platform& platform, const std::wstring& path) {
-    return ReplaceFileWithBytes(platform, SettingFilePath(platform),
-                                "\"" + ToAnsi(path) + "\"\r\n");
+    return ReplaceFileWithBytes(platform, SettingFilePath(platform), "\"" + ToAnsi(path) + "\"\r\n")
+        .ok;
 }
 
 } // namespace qm

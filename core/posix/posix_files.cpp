@@ -83,6 +83,7 @@ bool PosixPlatform::MoveReplacing(const std::wstring& from, const std::wstring& 
     struct stat status = {};
     if (::stat(target.c_str(), &status) == 0 &&
         (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        errno = EACCES;
         return false;
     }
     return ::rename(ToPosixPath(from).c_str(), target.c_str()) == 0;

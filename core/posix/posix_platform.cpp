@@ -1,5 +1,6 @@
 #include "posix_platform.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <unistd.h>
@@ -33,6 +34,7 @@ std::unique_ptr<SystemFolderAccess> PosixPlatform::AccessSystemFolder() {
 }
 
 bool PosixPlatform::StartProcess(const std::wstring&, const std::wstring&) {
+    errno = ENOSYS;
     return false;
 }
 

@@ -23,6 +23,9 @@ public:
     // No process start and no dialog exist here; both report that honestly.
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
+    unsigned long LastErrorCode() override;
+    std::wstring ErrorText(unsigned long code) override;
+    bool IsNotFound(unsigned long code) override;
 
 private:
     std::string systemFolder_;

@@ -74,6 +74,7 @@ bool Win32Platform::MoveReplacing(const std::wstring& from, const std::wstring& 
     // user's protection of the file holds whatever the file system does.
     const DWORD attributes = GetFileAttributesW(to.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
     return MoveFileExW(from.c_str(), to.c_str(),

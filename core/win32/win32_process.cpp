@@ -7,6 +7,7 @@ namespace qm {
 
 bool Win32Platform::StartProcess(const std::wstring& application, const std::wstring& commandLine) {
     if (application.empty()) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
     // CreateProcessW may write into the command line, so it gets its own copy.

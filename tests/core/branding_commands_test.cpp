@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace qm {
 namespace {
 
@@ -141,6 +143,111 @@ TEST_F(BrandingCommands, RemoveAsksForTheFolderAgainForTheLogo) {
     RemoveOemFiles(platform);
     EXPECT_TRUE(std::filesystem::exists(folder.Fs("oeminfo.ini")));
     EXPECT_FALSE(std::filesystem::exists(folder.Fs("oemlogo.bmp")));
+}
+
+// Each step of a report: what was done to which file, and why it failed.
+struct ReportCase {
+    const char* name;
+    std::function<void(TestPlatform&, TempFolder&)> arrange;
+    std::function<CommandReport(TestPlatform&)> run;
+    std::vector<std::pair<StepAction, StepStatus>> steps;
+    std::vector<std::wstring> targets; // names within the folder; empty: no target
+};
+
+std::vector<ReportCase> ReportCases() {
+    const auto nothing = [](TestPlatform&, TempFolder&) {};
+    const auto apply = [](TestPlatform& p) { return ApplyChanges(p, Record()); };
+    const auto preview = [](TestPlatform& p) { return PreviewChanges(p, Record()); };
+    const auto remove = [](TestPlatform& p) { return RemoveOemFiles(p); };
+    return {
+        {"apply", nothing, apply, {{StepAction::WriteFile, StepStatus::Done}}, {L"oeminfo.ini"}},
+        {"apply to a read-only file",
+         [](TestPlatform&, TempFolder& f) {
+             test::WriteBytes(f.Fs("oeminfo.ini"), kEarlier);
+             test::SetReadOnly(f.Fs("oeminfo.ini"), true);
+         },
+         apply,
+         {{StepAction::WriteFile, StepStatus::Failed}},
+         {L"oeminfo.ini"}},
+        {"apply without a system folder",
+         [](TestPlatform& p, TempFolder&) { p.systemFolder.reset(); },
+         apply,
+         {{StepAction::FindSystemFolder, StepStatus::Failed}},
+         {L""}},
+        {"preview",
+         nothing,
+         preview,
+         {{StepAction::WriteFile, StepStatus::Done}, {StepAction::StartProgram, StepStatus::Done}},
+         {L"oeminfo.ini", L"rundll32.exe"}},
+        {"preview whose start fails",
+         [](TestPlatform& p, TempFolder&) { p.startSucceeds = false; },
+         preview,
+         {{StepAction::WriteFile, StepStatus::Done},
+          {StepAction::StartProgram, StepStatus::Failed}},
+         {L"oeminfo.ini", L"rundll32.exe"}},
+        {"remove where neither file is",
+         nothing,
+         remove,
+         {{StepAction::RemoveFile, StepStatus::NothingToDo},
+          {StepAction::RemoveFile, StepStatus::NothingToDo}},
+         {L"oeminfo.ini", L"oemlogo.bmp"}},
+        {"remove an undeletable file and a logo",
+         [](TestPlatform& p, TempFolder& f) {
+             test::WriteBytes(f.Fs("oeminfo.ini"), kEarlier);
+             test::WriteBytes(f.Fs("oemlogo.bmp"), "BM");
+             p.undeletable.insert(f.Path(L"oeminfo.ini"));
+         },
+         remove,
+         {{StepAction::RemoveFile, StepStatus::Failed}, {StepAction::RemoveFile, StepStatus::Done}},
+         {L"oeminfo.ini", L"oemlogo.bmp"}},
+    };
+}
+
+TEST(BrandingCommandReports, SayWhatEachStepDidAndWhyOneFailed) {
+    for (const ReportCase& c : ReportCases()) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        TestPlatform platform;
+        platform.systemFolder = ToAnsi(folder.Path());
+        c.arrange(platform, folder);
+        const CommandReport report = c.run(platform);
+        if (std::filesystem::exists(folder.Fs("oeminfo.ini"))) {
+            test::SetReadOnly(folder.Fs("oeminfo.ini"), false);
+        }
+
+        ASSERT_EQ(report.steps.size(), c.steps.size());
+        bool anyFailed = false;
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            const StepResult& step = report.steps[i];
+            EXPECT_EQ(step.action, c.steps[i].first) << i;
+            EXPECT_EQ(step.status, c.steps[i].second) << i;
+            EXPECT_EQ(step.target, c.targets[i].empty() ? L"" : folder.Path(c.targets[i])) << i;
+            const bool failed = step.status == StepStatus::Failed;
+            anyFailed = anyFailed || failed;
+            // A failed file step says why, in the system's words; nothing else does.
+            const bool withReason = failed && step.action != StepAction::FindSystemFolder;
+            EXPECT_EQ(step.errorCode != 0, withReason) << i;
+            EXPECT_EQ(!step.reason.empty(), withReason) << i;
+            EXPECT_FALSE(failed && platform.IsNotFound(step.errorCode)) << i;
+            if (step.action == StepAction::StartProgram) {
+                EXPECT_EQ(step.data, L"rundll32.exe shell32.dll,Control_RunDLL sysdm.cpl");
+            }
+        }
+        EXPECT_EQ(report.Succeeded(), !anyFailed);
+    }
+}
+
+TEST(BrandingCommandReports, AFolderThatIsNotThereIsNamedAsTheReason) {
+    TempFolder folder;
+    TestPlatform platform;
+    platform.systemFolder = ToAnsi(folder.Path(L"missing"));
+    const CommandReport report = ApplyChanges(platform, Record());
+    ASSERT_EQ(report.steps.size(), 1u);
+    EXPECT_EQ(report.steps[0].status, StepStatus::Failed);
+    EXPECT_EQ(report.steps[0].target, folder.Path(L"missing") + L"\\oeminfo.ini");
+    EXPECT_TRUE(platform.IsNotFound(report.steps[0].errorCode));
+    EXPECT_EQ(report.steps[0].reason, platform.ErrorText(report.steps[0].errorCode));
+    EXPECT_FALSE(report.steps[0].reason.empty());
 }
 
 } // namespace

@@ -41,7 +41,11 @@ TEST_F(LogoInstallation, CopiesAnyContentByteForByte) {
     };
     for (const std::string& content : contents) {
         test::WriteBytes(pictures.Fs("picked.bmp"), content);
-        EXPECT_TRUE(InstallOemLogo(platform, pictures.Path(), L"picked.bmp"));
+        const CommandReport report = InstallOemLogo(platform, pictures.Path(), L"picked.bmp");
+        EXPECT_TRUE(report);
+        ASSERT_EQ(report.steps.size(), 1u);
+        EXPECT_EQ(report.steps[0].status, StepStatus::Done);
+        EXPECT_EQ(report.steps[0].target, system.Path(L"oemlogo.bmp"));
         EXPECT_EQ(Logo(), content) << content.size();
         EXPECT_EQ(system.Names(), std::vector<std::string>{"oemlogo.bmp"});
     }
@@ -89,8 +93,25 @@ TEST_F(LogoInstallation, AFailingCopyLeavesTheEarlierLogo) {
         TestPlatform failing;
         failing.systemFolder = ToAnsi(system.Path());
         failure.arrange(failing);
-        EXPECT_FALSE(InstallOemLogo(failing, pictures.Path(), failure.file)) << failure.name;
+        const CommandReport report = InstallOemLogo(failing, pictures.Path(), failure.file);
+        EXPECT_FALSE(report) << failure.name;
         ExpectEarlierLogoOnly();
+
+        // The report names the step and carries the system's reason.
+        ASSERT_EQ(report.steps.size(), 1u) << failure.name;
+        const StepResult& step = report.steps[0];
+        EXPECT_EQ(step.status, StepStatus::Failed) << failure.name;
+        if (!failing.systemFolder) {
+            EXPECT_EQ(step.action, StepAction::FindSystemFolder);
+            continue;
+        }
+        EXPECT_EQ(step.action, StepAction::CopyFile) << failure.name;
+        EXPECT_EQ(step.target, system.Path(L"oemlogo.bmp")) << failure.name;
+        EXPECT_EQ(step.data, pictures.Path(failure.file)) << failure.name;
+        EXPECT_NE(step.errorCode, 0u) << failure.name;
+        EXPECT_FALSE(step.reason.empty()) << failure.name;
+        EXPECT_EQ(failing.IsNotFound(step.errorCode), std::wstring(failure.file) == L"gone.bmp")
+            << failure.name;
     }
 }
 

@@ -1,10 +1,24 @@
 #include "test_platform.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <utility>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace qm::test {
+
+void FailAsDenied() {
+#ifdef _WIN32
+    SetLastError(ERROR_ACCESS_DENIED);
+#else
+    errno = EACCES;
+#endif
+}
+
 namespace {
 
 class BudgetedWritableFile : public WritableFile {
@@ -23,12 +37,18 @@ public:
         const std::size_t fits = std::min(size, *owner_.writeBudget);
         *owner_.writeBudget -= fits;
         const bool written = inner_->Write(data, fits);
+        if (written && fits != size) {
+            FailAsDenied();
+        }
         return written && fits == size;
     }
 
     bool Close() override {
         const bool closed = inner_->Close();
         MarkClosed();
+        if (closed && owner_.failClose) {
+            FailAsDenied();
+        }
         return closed && !owner_.failClose;
     }
 
@@ -53,6 +73,7 @@ public:
     long Read(char* buffer, std::size_t size) override {
         if (owner_.readBudget) {
             if (*owner_.readBudget == 0) {
+                FailAsDenied();
                 return -1;
             }
             size = std::min(size, *owner_.readBudget);
@@ -124,6 +145,7 @@ std::unique_ptr<WritableFile> TestPlatform::CreateForWriting(const std::wstring&
     created.push_back(path);
     Record("create", path);
     if (failCreate) {
+        FailAsDenied();
         return nullptr;
     }
     std::unique_ptr<WritableFile> file = NativePlatform::CreateForWriting(path);
@@ -145,13 +167,21 @@ std::unique_ptr<ReadableFile> TestPlatform::OpenForReading(const std::wstring& p
 
 bool TestPlatform::MoveReplacing(const std::wstring& from, const std::wstring& to) {
     Record("move", to);
-    return !failMove && NativePlatform::MoveReplacing(from, to);
+    if (failMove) {
+        FailAsDenied();
+        return false;
+    }
+    return NativePlatform::MoveReplacing(from, to);
 }
 
 bool TestPlatform::RemoveFile(const std::wstring& path) {
     removed.push_back(path);
     Record("remove", path);
-    return undeletable.count(path) == 0 && NativePlatform::RemoveFile(path);
+    if (undeletable.count(path) != 0) {
+        FailAsDenied();
+        return false;
+    }
+    return NativePlatform::RemoveFile(path);
 }
 
 bool TestPlatform::StartProcess(const std::wstring& application, const std::wstring& commandLine) {
@@ -162,6 +192,9 @@ bool TestPlatform::StartProcess(const std::wstring& application, const std::wstr
     }
     if (realStart) {
         return NativePlatform::StartProcess(application, commandLine);
+    }
+    if (!startSucceeds) {
+        FailAsDenied();
     }
     return startSucceeds;
 }

@@ -80,6 +80,9 @@ private:
     void Record(const char* kind, const std::wstring& path);
 };
 
+// Fails the way the system does when access is denied: its error code is set.
+void FailAsDenied();
+
 // The picture browser's hidden path field.
 class FakeCurrentPath : public CurrentProgramPath {
 public:

@@ -30,6 +30,18 @@ std::unique_ptr<SystemFolderAccess> RecordingPlatform::AccessSystemFolder() {
     return HostPlatform().AccessSystemFolder();
 }
 
+unsigned long RecordingPlatform::LastErrorCode() {
+    return HostPlatform().LastErrorCode();
+}
+
+std::wstring RecordingPlatform::ErrorText(unsigned long code) {
+    return HostPlatform().ErrorText(code);
+}
+
+bool RecordingPlatform::IsNotFound(unsigned long code) {
+    return HostPlatform().IsNotFound(code);
+}
+
 bool RecordingPlatform::StartProcess(const std::wstring& application, const std::wstring&) {
     startedApplications.push_back(application);
     return true;

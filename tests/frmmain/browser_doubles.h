@@ -35,6 +35,9 @@ public:
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     bool RemoveFile(const std::wstring& path) override;
     std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
+    unsigned long LastErrorCode() override;
+    std::wstring ErrorText(unsigned long code) override;
+    bool IsNotFound(unsigned long code) override;
 
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;

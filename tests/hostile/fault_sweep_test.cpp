@@ -198,7 +198,7 @@ TEST_F(FaultSweep, OemInfoIsWholeEarlierOrWholeNew) {
     const std::wstring systemFolder = folder.Path();
     const Target target{"oeminfo.ini", OemInfoFileBytes(RecordNamed(L"Earlier Maker")),
                         OemInfoFileBytes(record), [record, systemFolder](Platform& platform) {
-                            return WriteOemInfoFile(platform, systemFolder, record);
+                            return WriteOemInfoFile(platform, systemFolder, record).ok;
                         }};
     Report(target, Sweep(target));
 }
@@ -221,7 +221,7 @@ TEST_F(FaultSweep, LogoIsWholeEarlierOrWholeNew) {
     WriteBytes(pictures.Fs("new logo.bmp"), LogoBytes(2));
     const std::wstring source = pictures.Path();
     const Target target{"oemlogo.bmp", LogoBytes(1), LogoBytes(2), [source](Platform& platform) {
-                            return InstallOemLogo(platform, source, L"new logo.bmp");
+                            return InstallOemLogo(platform, source, L"new logo.bmp").Succeeded();
                         }};
     Report(target, Sweep(target));
 }
