@@ -1,5 +1,18 @@
 #pragma once
-// The picture browser's bitmap file reader, kept under its old name while it
-// moves to core/bitmap/.
+// Reads a Windows bitmap file into a picture for the preview. The file's
+// headers are checked by core/bitmap before GDI decodes the pixels, so a
+// damaged file can make GDI read nothing beyond it. (Wine's LoadImage draws a
+// top-down bitmap black; GDI's own decoding reads every layout.)
 
-#include "bitmap_file_layout.h"
+#include <windows.h>
+
+#include <string>
+
+namespace qm::frmmain {
+
+// The file drawn stretched to shown (the size it is shown at) as a 32-bit DIB
+// section; nullptr when it cannot be read. A big photo never exists in memory
+// at its own size.
+HBITMAP LoadBitmapFile(const std::wstring& path, SIZE shown);
+
+} // namespace qm::frmmain

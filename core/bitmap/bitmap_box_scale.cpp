@@ -1,15 +1,10 @@
 #include "bitmap_box_scale.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
-namespace qm::frmmain {
+namespace qm::bitmap {
 namespace {
-
-const BITMAPINFOHEADER& Header(const PackedBitmap& bitmap) {
-    return *reinterpret_cast<const BITMAPINFOHEADER*>(bitmap.info.data());
-}
 
 std::uint32_t Expand5(std::uint32_t value) {
     return (value << 3) | (value >> 2);
@@ -19,15 +14,15 @@ std::uint32_t Expand5(std::uint32_t value) {
 class RowReader {
 public:
     explicit RowReader(const PackedBitmap& bitmap)
-        : bits_(Header(bitmap).biBitCount), width_(static_cast<std::size_t>(bitmap.width)) {
-        const std::size_t colours = Header(bitmap).biClrUsed;
-        const unsigned char* table = bitmap.info.data() + sizeof(BITMAPINFOHEADER);
+        : bits_(static_cast<std::size_t>(bitmap.bitsPerPixel)),
+          width_(static_cast<std::size_t>(bitmap.width)) {
+        // Blue, green, red and a zero per entry.
+        const unsigned char* table = bitmap.info.data() + kInfoHeaderSize;
         // An index beyond the table shows black.
         palette_.assign(bits_ <= 8 ? std::size_t{1} << bits_ : 0, 0);
-        for (std::size_t i = 0; i < colours && i < palette_.size(); ++i) {
-            RGBQUAD entry;
-            std::memcpy(&entry, table + i * sizeof entry, sizeof entry);
-            palette_[i] = Rgb(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+        for (std::size_t i = 0; i < bitmap.colourCount && i < palette_.size(); ++i) {
+            const unsigned char* entry = table + i * 4;
+            palette_[i] = Rgb(entry[2], entry[1], entry[0]);
         }
     }
 
@@ -85,20 +80,23 @@ Span SpanOf(std::size_t part, std::size_t count, std::size_t size) {
 } // namespace
 
 bool CanBoxScale(const PackedBitmap& bitmap) {
-    const BITMAPINFOHEADER& header = Header(bitmap);
-    return header.biCompression == BI_RGB &&
-           (header.biBitCount == 1 || header.biBitCount == 4 || header.biBitCount == 8 ||
-            header.biBitCount == 16 || header.biBitCount == 24 || header.biBitCount == 32);
+    const int bits = bitmap.bitsPerPixel;
+    return bitmap.compression == kUncompressed &&
+           (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
 }
 
-bool BoxScale(const PackedBitmap& bitmap, const FileBytes& bytes, SIZE shown,
+bool BoxScale(const PackedBitmap& bitmap, const FileBytes& bytes, PictureSize shown,
               std::uint32_t* target) {
+    if (shown.width <= 0 || shown.height <= 0) {
+        return false;
+    }
     const std::size_t width = static_cast<std::size_t>(bitmap.width);
     const std::size_t height = static_cast<std::size_t>(bitmap.height);
-    const std::size_t columns = static_cast<std::size_t>(shown.cx);
-    const std::size_t lines = static_cast<std::size_t>(shown.cy);
-    const std::size_t stride = (width * Header(bitmap).biBitCount + 31) / 32 * 4;
-    const bool topDown = Header(bitmap).biHeight < 0;
+    const std::size_t columns = static_cast<std::size_t>(shown.width);
+    const std::size_t lines = static_cast<std::size_t>(shown.height);
+    const std::size_t stride =
+        (width * static_cast<std::size_t>(bitmap.bitsPerPixel) + 31) / 32 * 4;
+    const bool topDown = bitmap.topDown;
 
     std::vector<Span> columnSpans(columns);
     for (std::size_t dx = 0; dx < columns; ++dx) {
@@ -143,4 +141,4 @@ bool BoxScale(const PackedBitmap& bitmap, const FileBytes& bytes, SIZE shown,
     return true;
 }
 
-} // namespace qm::frmmain
+} // namespace qm::bitmap

@@ -2,17 +2,19 @@
 // Draws a big uncompressed bitmap at the preview's size by averaging each
 // preview pixel's box of picture pixels. The rows are fetched a band at a time
 // in the order the file stores them, so the file never needs to be in memory
-// whole, and GDI's full-size copy of the picture is never made.
+// whole, and no full-size copy of the picture is ever made.
 
 #include "bitmap_file_layout.h"
-
-#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 
-namespace qm::frmmain {
+namespace qm::bitmap {
+
+struct PictureSize {
+    int width, height;
+};
 
 // Whether BoxScale reads the bitmap's layout: no compression, 1 to 32 bits.
 bool CanBoxScale(const PackedBitmap& bitmap);
@@ -21,9 +23,9 @@ bool CanBoxScale(const PackedBitmap& bitmap);
 // nullptr when they cannot be read.
 using FileBytes = std::function<const unsigned char*(std::size_t offset, std::size_t length)>;
 
-// Fills target, shown.cx x shown.cy pixels from the top down as 0x00RRGGBB;
-// false when the pixels cannot be read.
-bool BoxScale(const PackedBitmap& bitmap, const FileBytes& bytes, SIZE shown,
+// Fills target, shown.width x shown.height pixels from the top down as
+// 0x00RRGGBB; false when the pixels cannot be read or shown is empty.
+bool BoxScale(const PackedBitmap& bitmap, const FileBytes& bytes, PictureSize shown,
               std::uint32_t* target);
 
-} // namespace qm::frmmain
+} // namespace qm::bitmap

@@ -1,35 +1,44 @@
 #pragma once
-// Reads a Windows bitmap file into a picture for the preview. The file's headers
-// are checked and copied into a plain BITMAPINFO before GDI decodes the pixels,
-// so a damaged file can make GDI read nothing beyond it. (Wine's LoadImage
-// draws a top-down bitmap black; GDI's own decoding reads every layout.)
-
-#include <windows.h>
+// Reads the layout of a Windows bitmap file from its headers. Every size and
+// offset they promise is checked against the bytes the file holds, and what
+// passes is copied into a plain BITMAPINFO, so a damaged file can make the
+// decoder read nothing beyond it.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
-namespace qm::frmmain {
+namespace qm::bitmap {
 
-// A bitmap file's pixels as GDI takes them: a BITMAPINFOHEADER with its masks
-// or colour table, and where the pixels lie in the file.
+// How the pixels are stored (the header's compression field).
+enum Compression : std::uint32_t {
+    kUncompressed = 0,
+    kRunLength8 = 1,
+    kRunLength4 = 2,
+    kBitFields = 3,
+};
+
+// A bitmap file's pixels as GDI takes them, and where they lie in the file.
 struct PackedBitmap {
-    std::vector<unsigned char> info; // BITMAPINFO: header, then masks or colours
+    // BITMAPINFO in the file's byte order: a 40-byte BITMAPINFOHEADER, then the
+    // three masks or the colour table (four bytes an entry).
+    std::vector<unsigned char> info;
     std::size_t pixelOffset;
     std::size_t pixelSize;
     int width;
-    int height; // rows, always positive
+    int height;   // rows, always positive
+    bool topDown; // rows stored from the top
+    int bitsPerPixel;
+    std::uint32_t compression;
+    std::uint32_t colourCount; // entries of the colour table in info
 };
+
+// Size of the BITMAPINFOHEADER that starts PackedBitmap::info.
+constexpr std::size_t kInfoHeaderSize = 40;
 
 // The layout of a bitmap file's bytes; nothing when they are no bitmap GDI can
 // read or do not hold everything their headers promise.
 std::optional<PackedBitmap> ParseBitmapFile(const unsigned char* data, std::size_t size);
 
-// The file drawn stretched to shown (the size it is shown at) as a 32-bit DIB
-// section; nullptr when it cannot be read. A big photo never exists in memory
-// at its own size.
-HBITMAP LoadBitmapFile(const std::wstring& path, SIZE shown);
-
-} // namespace qm::frmmain
+} // namespace qm::bitmap

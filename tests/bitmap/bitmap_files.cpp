@@ -1,10 +1,12 @@
 #include "bitmap_files.h"
 
-#include <cstdint>
 #include <vector>
 
 namespace qm::test {
 namespace {
+
+// The header's compression field.
+constexpr std::uint32_t kUncompressed = 0, kRunLength8 = 1, kRunLength4 = 2, kBitFields = 3;
 
 void Put16(std::string& out, std::uint16_t value) {
     out += static_cast<char>(value & 0xFF);
@@ -25,25 +27,72 @@ void PutColour(std::string& out, Rgb colour, bool withReserved) {
     }
 }
 
-std::string File(int width, int height, int bitsPerPixel, std::uint32_t compression,
-                 const std::string& palette, const std::string& pixels) {
-    const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette.size());
+std::size_t HeaderSize(HeaderKind kind) {
+    switch (kind) {
+    case HeaderKind::Core:
+        return 12;
+    case HeaderKind::Info:
+        return 40;
+    case HeaderKind::V4:
+        return 108;
+    case HeaderKind::V5:
+        return 124;
+    }
+    return 40;
+}
+
+struct Layout {
+    HeaderKind header;
+    int width, height; // height negative for top-down
+    int bitsPerPixel;
+    std::uint32_t compression;
+    std::string masks; // red, green and blue masks with bit fields, else empty
+    std::string palette;
+    std::string pixels;
+};
+
+std::string File(const Layout& layout) {
+    const std::size_t headerSize = HeaderSize(layout.header);
+    const bool core = layout.header == HeaderKind::Core;
+    // An information header is followed by the masks; later headers hold them.
+    const std::string masksAfter = layout.header == HeaderKind::Info ? layout.masks : "";
+    const std::uint32_t offset =
+        static_cast<std::uint32_t>(14 + headerSize + masksAfter.size() + layout.palette.size());
     std::string file = "BM";
-    Put32(file, offset + static_cast<std::uint32_t>(pixels.size()));
+    Put32(file, offset + static_cast<std::uint32_t>(layout.pixels.size()));
     Put32(file, 0);
     Put32(file, offset);
-    Put32(file, 40);
-    Put32(file, static_cast<std::uint32_t>(width));
-    Put32(file, static_cast<std::uint32_t>(height)); // negative for top-down
+    Put32(file, static_cast<std::uint32_t>(headerSize));
+    if (core) {
+        Put16(file, static_cast<std::uint16_t>(layout.width));
+        Put16(file, static_cast<std::uint16_t>(layout.height));
+        Put16(file, 1);
+        Put16(file, static_cast<std::uint16_t>(layout.bitsPerPixel));
+        return file + layout.palette + layout.pixels;
+    }
+    Put32(file, static_cast<std::uint32_t>(layout.width));
+    Put32(file, static_cast<std::uint32_t>(layout.height));
     Put16(file, 1);
-    Put16(file, static_cast<std::uint16_t>(bitsPerPixel));
-    Put32(file, compression);
-    Put32(file, static_cast<std::uint32_t>(pixels.size()));
+    Put16(file, static_cast<std::uint16_t>(layout.bitsPerPixel));
+    Put32(file, layout.compression);
+    Put32(file, static_cast<std::uint32_t>(layout.pixels.size()));
     Put32(file, 2834);
     Put32(file, 2834);
-    Put32(file, static_cast<std::uint32_t>(palette.size() / 4));
+    Put32(file, static_cast<std::uint32_t>(layout.palette.size() / 4));
     Put32(file, 0);
-    return file + palette + pixels;
+    if (layout.header != HeaderKind::Info) {
+        file += layout.masks.empty() ? std::string(12, '\0') : layout.masks;
+        Put32(file, 0);                     // alpha mask
+        Put32(file, 0x73524742);            // 'sRGB' colour space
+        file += std::string(36 + 12, '\0'); // end points and gamma, unused for sRGB
+        if (layout.header == HeaderKind::V5) {
+            Put32(file, 4); // rendering intent: pictures
+            Put32(file, 0); // no profile
+            Put32(file, 0);
+            Put32(file, 0);
+        }
+    }
+    return file + masksAfter + layout.palette + layout.pixels;
 }
 
 // Palette places of the two colours, per depth; the other entries stay black.
@@ -61,13 +110,41 @@ std::string Palette(const TwoColourBitmap& spec) {
         const Rgb colour = i == FirstIndex(spec.bitsPerPixel)    ? spec.first
                            : i == SecondIndex(spec.bitsPerPixel) ? spec.second
                                                                  : Rgb{0, 0, 0};
-        PutColour(palette, colour, true);
+        PutColour(palette, colour, spec.header != HeaderKind::Core);
     }
     return palette;
 }
 
+std::string Masks(const TwoColourBitmap& spec) {
+    if (!spec.bitFields) {
+        return "";
+    }
+    std::string masks;
+    const bool sixteen = spec.bitsPerPixel == 16;
+    Put32(masks, sixteen ? 0xF800 : 0xFF0000);
+    Put32(masks, sixteen ? 0x07E0 : 0x00FF00);
+    Put32(masks, sixteen ? 0x001F : 0x0000FF);
+    return masks;
+}
+
 bool IsFirst(const TwoColourBitmap& spec, int x, int y) {
     return spec.split == Split::TopBottom ? y < spec.height / 2 : x < spec.width / 2;
+}
+
+// Runs of up to 255 pixels of one index, then the end of the line; at 4 bits
+// both halves of a run's byte hold the index.
+std::string RunLengthRow(const std::vector<int>& indices, int bits) {
+    std::string row;
+    for (std::size_t x = 0; x < indices.size();) {
+        std::size_t run = 1;
+        while (x + run < indices.size() && run < 255 && indices[x + run] == indices[x]) {
+            ++run;
+        }
+        row += static_cast<char>(run);
+        row += static_cast<char>(bits == 4 ? indices[x] << 4 | indices[x] : indices[x]);
+        x += run;
+    }
+    return row + std::string("\0\0", 2);
 }
 
 // One row of the image (y counted from the top) in the file's encoding.
@@ -79,19 +156,8 @@ std::string Row(const TwoColourBitmap& spec, int y) {
         for (int x = 0; x < spec.width; ++x) {
             indices.push_back(IsFirst(spec, x, y) ? FirstIndex(bits) : SecondIndex(bits));
         }
-        if (spec.rle8) {
-            // Runs of up to 255, then the end of the line.
-            for (std::size_t x = 0; x < indices.size();) {
-                std::size_t run = 1;
-                while (x + run < indices.size() && run < 255 && indices[x + run] == indices[x]) {
-                    ++run;
-                }
-                row += static_cast<char>(run);
-                row += static_cast<char>(indices[x]);
-                x += run;
-            }
-            row += std::string("\0\0", 2);
-            return row;
+        if (spec.runLength) {
+            return RunLengthRow(indices, bits);
         }
         const int perByte = 8 / bits;
         for (int x = 0; x < spec.width; x += perByte) {
@@ -105,7 +171,10 @@ std::string Row(const TwoColourBitmap& spec, int y) {
     } else {
         for (int x = 0; x < spec.width; ++x) {
             const Rgb colour = IsFirst(spec, x, y) ? spec.first : spec.second;
-            if (bits == 16) {
+            if (bits == 16 && spec.bitFields) {
+                Put16(row, static_cast<std::uint16_t>(((colour.r >> 3) << 11) |
+                                                      ((colour.g >> 2) << 5) | (colour.b >> 3)));
+            } else if (bits == 16) {
                 Put16(row, static_cast<std::uint16_t>(((colour.r >> 3) << 10) |
                                                       ((colour.g >> 3) << 5) | (colour.b >> 3)));
             } else {
@@ -126,17 +195,21 @@ std::string TwoColourBitmapFile(const TwoColourBitmap& spec) {
     for (int stored = 0; stored < spec.height; ++stored) {
         pixels += Row(spec, spec.topDown ? stored : spec.height - 1 - stored);
     }
-    if (spec.rle8) {
+    std::uint32_t compression = kUncompressed;
+    if (spec.runLength) {
         pixels += std::string("\0\1", 2); // end of the bitmap
+        compression = spec.bitsPerPixel == 4 ? kRunLength4 : kRunLength8;
+    } else if (spec.bitFields) {
+        compression = kBitFields;
     }
     const std::string palette = spec.bitsPerPixel <= 8 ? Palette(spec) : std::string();
-    return File(spec.width, spec.topDown ? -spec.height : spec.height, spec.bitsPerPixel,
-                spec.rle8 ? BI_RLE8 : BI_RGB, palette, pixels);
+    return File({spec.header, spec.width, spec.topDown ? -spec.height : spec.height,
+                 spec.bitsPerPixel, compression, Masks(spec), palette, pixels});
 }
 
 Rgb GradientAt(int x, int y) {
-    return Rgb{static_cast<BYTE>(x), static_cast<BYTE>(y * 2),
-               static_cast<BYTE>((x * 3 + y) & 0xFF)};
+    return Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y * 2),
+               static_cast<std::uint8_t>((x * 3 + y) & 0xFF)};
 }
 
 std::string GradientBitmapFile(int width, int height) {
@@ -152,7 +225,7 @@ std::string GradientBitmapFile(int width, int height) {
         }
         pixels += row;
     }
-    return File(width, height, 24, BI_RGB, std::string(), pixels);
+    return File({HeaderKind::Info, width, height, 24, kUncompressed, "", "", pixels});
 }
 
 } // namespace qm::test

@@ -1,10 +1,11 @@
-// Reading bitmap files for the preview: what the headers must promise and hold
-// before GDI gets to decode anything, and the decoded pixels of each layout.
+// Reading bitmap files for the preview: the decoded pixels of each layout, files
+// on either side of the one-read size, and a big picture box-scaled through a
+// moving view of the file. (The header checks and the box scaling themselves
+// are tested in tests/bitmap.)
 
 #include "bitmap_files.h"
 #include "browser_test_support.h"
 #include "frm_main_bitmap_file.h"
-#include "bitmap_box_scale.h"
 #include "handles.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <vector>
 
 namespace qm::frmmain {
 namespace {
 
+using test::HeaderKind;
 using test::Rgb;
 using test::Split;
-using test::TwoColourBitmap;
 
 void Set16(std::string& bytes, std::size_t at, std::uint32_t value) {
     bytes[at] = static_cast<char>(value & 0xFF);
@@ -32,120 +32,12 @@ void Set32(std::string& bytes, std::size_t at, std::uint32_t value) {
     Set16(bytes, at + 2, value >> 16);
 }
 
-std::optional<PackedBitmap> Parse(const std::string& bytes) {
-    return ParseBitmapFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-}
-
 const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};
 
-std::string File(int width, int height, int bits, bool rle = false) {
+std::string File(int width, int height, int bits, bool runLength = false,
+                 HeaderKind header = HeaderKind::Info, bool bitFields = false) {
     return test::TwoColourBitmapFile(
-        {width, height, bits, false, rle, Split::TopBottom, kRed, kBlue});
-}
-
-// The same picture with a core (OS/2) header: 12 bytes, three-byte colours.
-std::string CoreFile() {
-    std::string file = "BM";
-    file += std::string(12, '\0');
-    file += std::string(12, '\0');
-    Set32(file, 14, 12);
-    Set16(file, 18, 4); // width
-    Set16(file, 20, 2); // height
-    Set16(file, 22, 1);
-    Set16(file, 24, 1);                     // bits per pixel
-    file += std::string("\xFF\x00\x00", 3); // blue
-    file += std::string("\x00\x00\xFF", 3); // red
-    Set32(file, 10, static_cast<std::uint32_t>(file.size()));
-    file += std::string("\x00\x00\x00\x00", 4); // bottom row: entry 0
-    file += std::string("\xF0\x00\x00\x00", 4); // top row: entry 1
-    Set32(file, 2, static_cast<std::uint32_t>(file.size()));
-    return file;
-}
-
-TEST(BitmapFileLayout, SoundFilesGiveTheirPixelsPlace) {
-    const std::string file = File(172, 100, 24);
-    const auto bitmap = Parse(file);
-    ASSERT_TRUE(bitmap);
-    EXPECT_EQ(bitmap->width, 172);
-    EXPECT_EQ(bitmap->height, 100);
-    EXPECT_EQ(bitmap->pixelOffset, 54u);
-    EXPECT_EQ(bitmap->pixelSize, 516u * 100);
-    EXPECT_EQ(bitmap->info.size(), sizeof(BITMAPINFOHEADER));
-
-    const auto indexed = Parse(File(10, 4, 4));
-    ASSERT_TRUE(indexed);
-    EXPECT_EQ(indexed->info.size(), sizeof(BITMAPINFOHEADER) + 16 * sizeof(RGBQUAD));
-
-    const auto core = Parse(CoreFile());
-    ASSERT_TRUE(core);
-    const auto* colours =
-        reinterpret_cast<const RGBQUAD*>(core->info.data() + sizeof(BITMAPINFOHEADER));
-    EXPECT_EQ(core->info.size(), sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD));
-    EXPECT_EQ(colours[1].rgbRed, 255);
-    EXPECT_EQ(colours[0].rgbBlue, 255);
-}
-
-TEST(BitmapFileLayout, HeadersThatPromiseMoreThanTheFileHoldsAreRefused) {
-    const std::string sound = File(8, 8, 8);
-    struct Damage {
-        const char* name;
-        std::function<void(std::string&)> apply;
-    };
-    const Damage damages[] = {
-        {"not BM", [](std::string& f) { f[0] = 'X'; }},
-        {"cut short", [](std::string& f) { f.resize(f.size() - 1); }},
-        {"header only", [](std::string& f) { f.resize(20); }},
-        {"pixels beyond the end",
-         [](std::string& f) { Set32(f, 10, static_cast<std::uint32_t>(f.size())); }},
-        {"pixels inside the colour table", [](std::string& f) { Set32(f, 10, 60); }},
-        {"header larger than the file", [](std::string& f) { Set32(f, 14, 100000); }},
-        {"header of an unknown size", [](std::string& f) { Set32(f, 14, 20); }},
-        {"no width", [](std::string& f) { Set32(f, 18, 0); }},
-        {"negative width", [](std::string& f) { Set32(f, 18, 0xFFFFFFF8); }},
-        {"no height", [](std::string& f) { Set32(f, 22, 0); }},
-        {"two planes", [](std::string& f) { Set16(f, 26, 2); }},
-        {"7 bits per pixel", [](std::string& f) { Set16(f, 28, 7); }},
-        {"JPEG inside", [](std::string& f) { Set32(f, 30, BI_JPEG); }},
-        {"RLE4 at 8 bits", [](std::string& f) { Set32(f, 30, BI_RLE4); }},
-        {"huge",
-         [](std::string& f) {
-             Set32(f, 18, 100000);
-             Set32(f, 22, 100000);
-         }},
-    };
-    ASSERT_TRUE(Parse(sound));
-    for (const Damage& damage : damages) {
-        SCOPED_TRACE(damage.name);
-        std::string file = sound;
-        damage.apply(file);
-        EXPECT_FALSE(Parse(file));
-    }
-}
-
-TEST(BitmapFileLayout, RunLengthPixelsAreBoundedByTheFile) {
-    std::string file = File(16, 4, 8, true);
-    const auto bitmap = Parse(file);
-    ASSERT_TRUE(bitmap);
-    const std::size_t available = file.size() - bitmap->pixelOffset;
-    EXPECT_EQ(bitmap->pixelSize, available);
-
-    Set32(file, 34, 1000000); // biSizeImage far beyond the file
-    const auto overstated = Parse(file);
-    ASSERT_TRUE(overstated);
-    EXPECT_EQ(overstated->pixelSize, available);
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(overstated->info.data());
-    EXPECT_EQ(header->biSizeImage, available);
-
-    Set32(file, 22, static_cast<std::uint32_t>(-4)); // run lengths cannot be top-down
-    EXPECT_FALSE(Parse(file));
-}
-
-TEST(BitmapFileLayout, ColourCountsBeyondTheDepthAreCut) {
-    std::string file = File(8, 8, 1);
-    Set32(file, 46, 300); // biClrUsed
-    const auto bitmap = Parse(file);
-    ASSERT_TRUE(bitmap);
-    EXPECT_EQ(bitmap->info.size(), sizeof(BITMAPINFOHEADER) + 2 * sizeof(RGBQUAD));
+        {width, height, bits, false, runLength, Split::TopBottom, kRed, kBlue, header, bitFields});
 }
 
 TEST(BitmapFileLoading, EveryLayoutDecodesToItsColours) {
@@ -158,12 +50,16 @@ TEST(BitmapFileLoading, EveryLayoutDecodesToItsColours) {
         Rgb top, bottom;
     };
     const Case cases[] = {
-        {"core header", CoreFile(), kRed, kBlue},
+        {"core header", File(4, 2, 1, false, HeaderKind::Core), kRed, kBlue},
         {"top-down",
          test::TwoColourBitmapFile({6, 4, 32, true, false, Split::TopBottom, kRed, kBlue}), kRed,
          kBlue},
         {"RLE8", File(6, 4, 8, true), kRed, kBlue},
+        {"RLE4", File(6, 4, 4, true), kRed, kBlue},
         {"16 bits", File(6, 4, 16), kRed, kBlue},
+        {"16-bit fields 5-6-5", File(6, 4, 16, false, HeaderKind::Info, true), kRed, kBlue},
+        {"v4 header, 32-bit fields", File(6, 4, 32, false, HeaderKind::V4, true), kRed, kBlue},
+        {"v5 header, 8 bits", File(6, 4, 8, false, HeaderKind::V5), kRed, kBlue},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -222,50 +118,6 @@ TEST(BitmapFileLoading, FilesAroundTheOneReadSizeDecodeWhole) {
         EXPECT_EQ(wrong, 0);
     }
     DeleteFileW(path.c_str());
-}
-
-// The box scaling reads every uncompressed layout, either row order, shrunk or
-// stretched, from the file's bytes as they are handed to it.
-TEST(BitmapBoxScaling, EveryUncompressedLayoutScalesToItsColours) {
-    struct Case {
-        int bits;
-        bool topDown;
-        Split split;
-        SIZE shown;
-    };
-    const Case cases[] = {
-        {1, false, Split::TopBottom, {5, 4}},  {4, true, Split::LeftRight, {6, 3}},
-        {8, false, Split::LeftRight, {3, 7}},  {16, true, Split::TopBottom, {4, 4}},
-        {24, false, Split::TopBottom, {9, 8}}, {24, true, Split::LeftRight, {2, 2}},
-        {32, false, Split::LeftRight, {8, 1}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.bits << " bits, shown " << c.shown.cx << " x "
-                                        << c.shown.cy << (c.topDown ? ", top-down" : ""));
-        const std::string bytes =
-            test::TwoColourBitmapFile({13, 10, c.bits, c.topDown, false, c.split, kRed, kBlue});
-        const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-        const auto bitmap = ParseBitmapFile(data, bytes.size());
-        ASSERT_TRUE(bitmap);
-        ASSERT_TRUE(CanBoxScale(*bitmap));
-        std::size_t end = 0;
-        const FileBytes fileBytes = [&](std::size_t offset, std::size_t length) {
-            end = std::max(end, offset + length);
-            return offset + length <= bytes.size() ? data + offset : nullptr;
-        };
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(c.shown.cx * c.shown.cy));
-        ASSERT_TRUE(BoxScale(*bitmap, fileBytes, c.shown, pixels.data()));
-        EXPECT_LE(end, bitmap->pixelOffset + bitmap->pixelSize);
-        EXPECT_EQ(pixels.front(), 0xFF0000u); // top left: the first colour
-        EXPECT_EQ(pixels.back(), 0x0000FFu);  // bottom right: the second
-    }
-    // Run-length pixels stay with GDI; pixels that cannot be read draw nothing.
-    EXPECT_FALSE(CanBoxScale(*Parse(File(6, 4, 8, true))));
-    const auto bitmap = Parse(File(6, 4, 24));
-    ASSERT_TRUE(bitmap);
-    EXPECT_FALSE(BoxScale(
-        *bitmap, [](std::size_t, std::size_t) { return nullptr; }, SIZE{3, 2},
-        std::vector<std::uint32_t>(6).data()));
 }
 
 // A big smooth gradient, past the size from which the preview box-scales the
