@@ -2,6 +2,7 @@
 
 #include "file_replacement.h"
 #include "get_system_folder.h"
+#include "oem_information_key.h"
 #include "platform.h"
 #include "step_result_of.h"
 
@@ -33,6 +34,11 @@ CommandReport InstallOemLogo(Platform& platform, const std::wstring& folder,
     StepResult step = StepResultOf(platform, StepAction::CopyFile, target, copied);
     step.data = source;
     report.steps.push_back(std::move(step));
+    // The path as 64-bit Windows names it: GetSystemDirectory gives system32 to
+    // a 32-bit program too. A failed copy leaves the value as it was, as the file.
+    if (copied && platform.IsVistaOrLater()) {
+        WriteOemLogoValue(platform, target, report);
+    }
     return report;
 }
 

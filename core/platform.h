@@ -5,7 +5,9 @@
 // dialog, failing disks.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qm {
@@ -43,6 +45,20 @@ struct Outcome {
     explicit operator bool() const { return ok; }
 };
 
+// A registry key, open for reading and changing values. Each change returns 0 or
+// the system's error code.
+class RegistryKey {
+public:
+    virtual ~RegistryKey() = default;
+    // A Unicode string value (REG_SZ), created or replaced.
+    virtual unsigned long SetText(const std::wstring& name, const std::wstring& text) = 0;
+    // A 32-bit number value (REG_DWORD), created or replaced.
+    virtual unsigned long SetNumber(const std::wstring& name, std::uint32_t number) = 0;
+    virtual unsigned long DeleteValue(const std::wstring& name) = 0;
+    // A 32-bit number value; nothing when it is missing or of another type.
+    virtual std::optional<std::uint32_t> ReadNumber(const std::wstring& name) = 0;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -72,6 +88,17 @@ public:
     // Starts application (a full path) with the given command line, its window shown
     // normally with the focus, without waiting; every handle is closed at once.
     virtual bool StartProcess(const std::wstring& application, const std::wstring& commandLine) = 0;
+
+    // Whether Windows is Vista or later (major version 6 or more), whose System
+    // Properties and Settings show the branding from the registry and no longer
+    // read oeminfo.ini. Asks no registry.
+    virtual bool IsVistaOrLater() = 0;
+
+    // HKEY_LOCAL_MACHINE\path in the registry's 64-bit view, the one 64-bit Windows
+    // reads, also for this 32-bit program; created when missing if create is set.
+    // nullptr, with the system's code in error, when it cannot be opened.
+    virtual std::unique_ptr<RegistryKey> OpenMachineKey(const std::wstring& path, bool create,
+                                                        unsigned long& error) = 0;
 
     // The system's code for why the calling thread's last failing call failed
     // (GetLastError, errno); read at once, before the next call replaces it.

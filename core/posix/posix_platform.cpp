@@ -33,6 +33,16 @@ std::unique_ptr<SystemFolderAccess> PosixPlatform::AccessSystemFolder() {
     return nullptr;
 }
 
+bool PosixPlatform::IsVistaOrLater() {
+    return false;
+}
+
+std::unique_ptr<RegistryKey> PosixPlatform::OpenMachineKey(const std::wstring&, bool,
+                                                           unsigned long& error) {
+    error = ENOSYS;
+    return nullptr;
+}
+
 bool PosixPlatform::StartProcess(const std::wstring&, const std::wstring&) {
     errno = ENOSYS;
     return false;

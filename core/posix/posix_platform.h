@@ -23,6 +23,10 @@ public:
     // No process start and no dialog exist here; both report that honestly.
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
+    // No Windows and no registry here: the files are all there is.
+    bool IsVistaOrLater() override;
+    std::unique_ptr<RegistryKey> OpenMachineKey(const std::wstring& path, bool create,
+                                                unsigned long& error) override;
     unsigned long LastErrorCode() override;
     std::wstring ErrorText(unsigned long code) override;
     bool IsNotFound(unsigned long code) override;

@@ -16,6 +16,9 @@ public:
     std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
+    bool IsVistaOrLater() override;
+    std::unique_ptr<RegistryKey> OpenMachineKey(const std::wstring& path, bool create,
+                                                unsigned long& error) override;
     unsigned long LastErrorCode() override;
     std::wstring ErrorText(unsigned long code) override;
     bool IsNotFound(unsigned long code) override;

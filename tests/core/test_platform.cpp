@@ -11,11 +11,27 @@
 
 namespace qm::test {
 
+unsigned long TestPlatform::DeniedCode() {
+#ifdef _WIN32
+    return ERROR_ACCESS_DENIED;
+#else
+    return EACCES;
+#endif
+}
+
+unsigned long TestPlatform::NotFoundCode() {
+#ifdef _WIN32
+    return ERROR_FILE_NOT_FOUND;
+#else
+    return ENOENT;
+#endif
+}
+
 void FailAsDenied() {
 #ifdef _WIN32
-    SetLastError(ERROR_ACCESS_DENIED);
+    SetLastError(TestPlatform::DeniedCode());
 #else
-    errno = EACCES;
+    errno = static_cast<int>(TestPlatform::DeniedCode());
 #endif
 }
 
@@ -91,6 +107,44 @@ public:
 private:
     std::unique_ptr<ReadableFile> inner_;
     TestPlatform& owner_;
+};
+
+class MemoryRegistryKey : public RegistryKey {
+public:
+    MemoryRegistryKey(TestPlatform& owner, std::map<std::wstring, RegistryValue>& values)
+        : owner_(owner), values_(values) {}
+
+    unsigned long SetText(const std::wstring& name, const std::wstring& text) override {
+        return Set(name, text);
+    }
+    unsigned long SetNumber(const std::wstring& name, std::uint32_t number) override {
+        return Set(name, number);
+    }
+    unsigned long DeleteValue(const std::wstring& name) override {
+        if (owner_.failingValues.count(name) != 0) {
+            return TestPlatform::DeniedCode();
+        }
+        return values_.erase(name) != 0 ? 0 : TestPlatform::NotFoundCode();
+    }
+    std::optional<std::uint32_t> ReadNumber(const std::wstring& name) override {
+        const auto found = values_.find(name);
+        if (found == values_.end() || !std::holds_alternative<std::uint32_t>(found->second)) {
+            return std::nullopt;
+        }
+        return std::get<std::uint32_t>(found->second);
+    }
+
+private:
+    unsigned long Set(const std::wstring& name, RegistryValue value) {
+        if (owner_.failingValues.count(name) != 0) {
+            return TestPlatform::DeniedCode();
+        }
+        values_[name] = std::move(value);
+        return 0;
+    }
+
+    TestPlatform& owner_;
+    std::map<std::wstring, RegistryValue>& values_;
 };
 
 class CountedAccess : public SystemFolderAccess {
@@ -197,6 +251,28 @@ bool TestPlatform::StartProcess(const std::wstring& application, const std::wstr
         FailAsDenied();
     }
     return startSucceeds;
+}
+
+bool TestPlatform::IsVistaOrLater() {
+    return vistaOrLater ? *vistaOrLater : NativePlatform::IsVistaOrLater();
+}
+
+std::unique_ptr<RegistryKey> TestPlatform::OpenMachineKey(const std::wstring& path, bool create,
+                                                          unsigned long& error) {
+    ++registryKeysOpened;
+    if (!vistaOrLater) {
+        return NativePlatform::OpenMachineKey(path, create, error);
+    }
+    if (failOpenKey) {
+        error = DeniedCode();
+        return nullptr;
+    }
+    if (!create && registry.count(path) == 0) {
+        error = NotFoundCode();
+        return nullptr;
+    }
+    error = 0;
+    return std::make_unique<MemoryRegistryKey>(*this, registry[path]);
 }
 
 std::wstring TestPlatform::ShowOpenDialog(const std::wstring& filter, void* owner) {

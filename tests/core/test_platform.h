@@ -6,9 +6,12 @@
 #include "graphics_program.h"
 #include "native_platform.h"
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
+#include <variant>
 #include <vector>
 
 namespace qm::test {
@@ -19,6 +22,11 @@ struct PlatformStep {
     std::wstring path; // the file (for a move, its new name) or the application
     bool withSystemFolderAccess;
 };
+
+// A registry value: a string or a 32-bit number.
+using RegistryValue = std::variant<std::wstring, std::uint32_t>;
+// Keys by path under HKEY_LOCAL_MACHINE, each with its values by name.
+using MemoryRegistry = std::map<std::wstring, std::map<std::wstring, RegistryValue>>;
 
 struct StartedProcess {
     std::wstring application;
@@ -61,6 +69,15 @@ public:
     std::function<void()> onStart; // runs as the process would start
     std::vector<StartedProcess> started;
 
+    // nullopt: the real platform's Windows version and registry. Otherwise the
+    // answer to IsVistaOrLater, with the in-memory registry below in place of the
+    // real one.
+    std::optional<bool> vistaOrLater;
+    MemoryRegistry registry;
+    std::set<std::wstring> failingValues; // changes to these fail as denied
+    bool failOpenKey = false;             // opening any key fails as denied
+    int registryKeysOpened = 0;           // attempts, real or in memory
+
     std::wstring dialogAnswer;
     int dialogsShown = 0;
     std::wstring dialogFilter;
@@ -75,6 +92,13 @@ public:
     std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
+    bool IsVistaOrLater() override;
+    std::unique_ptr<RegistryKey> OpenMachineKey(const std::wstring& path, bool create,
+                                                unsigned long& error) override;
+
+    // The system's codes for "access denied" and "not found" on this build.
+    static unsigned long DeniedCode();
+    static unsigned long NotFoundCode();
 
 private:
     void Record(const char* kind, const std::wstring& path);

@@ -147,7 +147,7 @@ TEST_F(Wow64SystemFolder, TheLogoIsReadAsThePictureBrowserSawItAndLandsInSystem3
     EXPECT_FALSE(InSystem32(L"oemlogo.bmp"));
 }
 
-TEST_F(Wow64SystemFolder, PreviewStartsThe64BitRundll32) {
+TEST_F(Wow64SystemFolder, PreviewStartsThe64BitProgram) {
     test::TestPlatform platform;
     platform.realSystemFolder = true;
     platform.realSystemFolderAccess = true;
@@ -157,8 +157,10 @@ TEST_F(Wow64SystemFolder, PreviewStartsThe64BitRundll32) {
     record.Manufacturer = L"Acme Computers";
     PreviewChanges(platform, record);
 
+    // rundll32.exe up to Windows XP x64, control.exe from Vista on.
     ASSERT_EQ(platform.started.size(), 1u);
-    EXPECT_EQ(platform.started[0].application, kRundll32);
+    EXPECT_EQ(platform.started[0].application,
+              HostPlatform().IsVistaOrLater() ? L"C:\\windows\\system32\\control.exe" : kRundll32);
     EXPECT_EQ(machineAtStart, kAmd64);
     EXPECT_EQ(ReadBytes(Real(L"system32\\oeminfo.ini")), OemInfoFileBytes(record));
 }

@@ -30,6 +30,15 @@ std::unique_ptr<SystemFolderAccess> RecordingPlatform::AccessSystemFolder() {
     return HostPlatform().AccessSystemFolder();
 }
 
+bool RecordingPlatform::IsVistaOrLater() {
+    return HostPlatform().IsVistaOrLater();
+}
+
+std::unique_ptr<RegistryKey> RecordingPlatform::OpenMachineKey(const std::wstring& path,
+                                                               bool create, unsigned long& error) {
+    return HostPlatform().OpenMachineKey(path, create, error);
+}
+
 unsigned long RecordingPlatform::LastErrorCode() {
     return HostPlatform().LastErrorCode();
 }

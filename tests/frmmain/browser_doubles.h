@@ -35,6 +35,9 @@ public:
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     bool RemoveFile(const std::wstring& path) override;
     std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
+    bool IsVistaOrLater() override;
+    std::unique_ptr<RegistryKey> OpenMachineKey(const std::wstring& path, bool create,
+                                                unsigned long& error) override;
     unsigned long LastErrorCode() override;
     std::wstring ErrorText(unsigned long code) override;
     bool IsNotFound(unsigned long code) override;
