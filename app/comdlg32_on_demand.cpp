@@ -16,10 +16,16 @@ BOOL WINAPI LoadThenGetOpenFileName(OPENFILENAMEW* request);
 
 } // namespace
 
-// The name under which callers compiled with dllimport look the function up.
+// The name under which callers compiled with dllimport look the function up: a
+// 32-bit build decorates it with the calling convention, a 64-bit one does not.
+#ifdef _WIN64
+#define QM_GET_OPEN_FILE_NAME_IMPORT "__imp_GetOpenFileNameW"
+#else
+#define QM_GET_OPEN_FILE_NAME_IMPORT "__imp__GetOpenFileNameW@4"
+#endif
 extern "C" {
 GetOpenFileNameFunction
-    qmGetOpenFileNameImport __asm__("__imp__GetOpenFileNameW@4") = &LoadThenGetOpenFileName;
+    qmGetOpenFileNameImport __asm__(QM_GET_OPEN_FILE_NAME_IMPORT) = &LoadThenGetOpenFileName;
 }
 
 namespace {

@@ -5,7 +5,8 @@
 #
 #   tools/bench.sh [BUILD_DIR]
 #
-# BUILD_DIR defaults to build/win32 (configured with the win32 preset if new).
+# BUILD_DIR defaults to build/win32 (configured with the win32 preset if new; on a
+# machine that cannot run 32-bit programs, build/win64 and the win64 preset).
 # Each benchmark times a part of the program against a floor measured in the same
 # run, the two alternating; the figures are medians. Other work on the machine
 # widens the spread, so run it on a quiet machine.
@@ -14,18 +15,18 @@ cd "$(dirname "$0")/.."
 source_dir=$(pwd)
 
 tools/setup.sh
-build=${1:-build/win32}
-[ -f "$build/CMakeCache.txt" ] || cmake --preset win32 -B "$build" >/dev/null
+preset=$(tools/windows-preset.sh)
+build=${1:-build/$preset}
+[ -f "$build/CMakeCache.txt" ] || cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target qm_app startup_floor startup_bench big_folder_bench \
     preview_bench large_picture_bench >/dev/null
 build=$(cd "$build" && pwd)
 wine_root="$build/wine"
-state="$wine_root/state-win32"
 log="$build/bench.log"
 
 # Leave the virtual display running afterwards only if it was running before.
 started_display=
-if ! { [ -s "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; }; then
+if ! tools/wine-env.sh alive "$wine_root"; then
     started_display=1
 fi
 cleanup() {

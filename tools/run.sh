@@ -4,18 +4,20 @@
 # With a display ($DISPLAY set) the tool opens there, in a Wine prefix of its own
 # (build/win32/wine-desktop), and this script returns when the tool ends. Without
 # one it runs on a virtual display, saves a screenshot of the window, says where,
-# and ends.
+# and ends. On a machine that cannot run 32-bit programs it runs the win64 preset's
+# build of the same sources (build/win64) in a 64-bit prefix.
 #
-# QM_BUILD_DIR chooses another build tree than the win32 preset's build/win32.
+# QM_BUILD_DIR chooses another build tree than the preset's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup.sh
-build=${QM_BUILD_DIR:-build/win32}
-if [ "$build" = build/win32 ]; then
-    cmake --preset win32 >/dev/null
+preset=$(tools/windows-preset.sh)
+build=${QM_BUILD_DIR:-build/$preset}
+if [ "$build" = "build/$preset" ]; then
+    cmake --preset "$preset" >/dev/null
 else
-    [ -f "$build/CMakeCache.txt" ] || cmake --preset win32 -B "$build" >/dev/null
+    [ -f "$build/CMakeCache.txt" ] || cmake --preset "$preset" -B "$build" >/dev/null
 fi
 cmake --build "$build" --target qm_app -j "$(nproc)" >/dev/null
 exe="$(cd "$build" && pwd)/app/Quorvane Marquelle XP.exe"
@@ -28,14 +30,7 @@ if [ -z "${DISPLAY:-}" ]; then
     exit 0
 fi
 
-export WINEARCH=win32
-export WINEPREFIX="$(cd "$build" && pwd)/wine-desktop"
-export WINEDEBUG=-all
-# No Mono or Gecko installer dialogs, no menu entries in the desktop's menus.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Making the Wine prefix $WINEPREFIX (once)..."
-    wineboot -i >/dev/null 2>&1
-fi
-echo "Running $exe"
-wine "$exe"
+# A prefix of the tests' kind (Windows XP, the fonts the windows are made for), made
+# once in a folder of its own.
+echo "Running $exe (the first run makes a Wine prefix, which takes a while)"
+exec tools/wine-env.sh here "$build/wine-desktop" "$exe"

@@ -4,26 +4,27 @@
 #
 #   tools/screenshot.sh [BUILD_DIR] [OUTPUT.png]
 #
-# BUILD_DIR defaults to build/win32 (configured with the win32 preset if new),
+# BUILD_DIR defaults to build/win32 (configured with the win32 preset if new; on a
+# machine that cannot run 32-bit programs, build/win64 and the win64 preset),
 # OUTPUT to BUILD_DIR/main-window.png. Builds the program if needed; stops the
 # program, and the virtual display too if this script started it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source_dir=$(pwd)
 
-build=$(mkdir -p "${1:-build/win32}" && cd "${1:-build/win32}" && pwd)
+preset=$(tools/windows-preset.sh)
+build=$(mkdir -p "${1:-build/$preset}" && cd "${1:-build/$preset}" && pwd)
 output=${2:-$build/main-window.png}
 caption="Quorvane Marquelle XP"
 exe="$build/app/$caption.exe"
 wine_root="$build/wine"
-state="$wine_root/state-win32"
 
-[ -f "$build/CMakeCache.txt" ] || cmake --preset win32 -B "$build" >/dev/null
+[ -f "$build/CMakeCache.txt" ] || cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" --target qm_app -j2 >/dev/null
 
 # Leave the display running afterwards only if it was running before.
 started_display=
-if ! { [ -s "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null; }; then
+if ! tools/wine-env.sh alive "$wine_root"; then
     started_display=1
 fi
 eval "$(tools/wine-env.sh env "$wine_root")"

@@ -5,7 +5,11 @@ set -euo pipefail
 
 packages=(cmake make g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    wine wine32:i386 wine64 xvfb xauth x11-apps imagemagick python3 clang-format)
+    wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps imagemagick python3 clang-format)
+# Where the kernel cannot run 32-bit programs, the tests run as a 64-bit build.
+if [ "$("$(dirname "$0")/windows-preset.sh")" = win64 ]; then
+    packages+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+fi
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
