@@ -3,7 +3,7 @@
 #
 # With a display ($DISPLAY set) the tool opens there, in a Wine prefix of its own
 # (build/win32/wine-desktop), and this script returns when the tool ends. Without
-# one it runs on a virtual display, saves a screenshot of the window, says where,
+# one it runs on a virtual display, saves screenshots of its windows, says where,
 # and ends. On a machine that cannot run 32-bit programs it runs the win64 preset's
 # build of the same sources (build/win64) in a 64-bit prefix.
 #
@@ -23,10 +23,8 @@ cmake --build "$build" --target qm_app -j "$(nproc)" >/dev/null
 exe="$(cd "$build" && pwd)/app/Quorvane Marquelle XP.exe"
 
 if [ -z "${DISPLAY:-}" ]; then
-    shot="$build/main-window.png"
-    tools/screenshot.sh "$build" "$shot" >/dev/null
-    echo "No display here: the program ran on a virtual display."
-    echo "Screenshot of its window: $(cd "$(dirname "$shot")" && pwd)/$(basename "$shot")"
+    echo "No display here: the program ran on a virtual display. Screenshots of its windows:"
+    tools/screenshot.sh "$build" "$build"
     exit 0
 fi
 
