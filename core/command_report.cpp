@@ -25,6 +25,10 @@ const wchar_t* ActionName(StepAction action) {
         return L"delete value";
     case StepAction::StartProgram:
         return L"start program";
+    case StepAction::BackUp:
+        return L"back up branding";
+    case StepAction::ReadBackup:
+        return L"read backup";
     }
     return L"";
 }

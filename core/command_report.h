@@ -16,6 +16,8 @@ enum class StepAction {
     SetValue, // set a registry value
     DeleteValue,
     StartProgram,
+    BackUp,     // stored the machine's branding before the first change
+    ReadBackup, // read that backup to restore it
 };
 
 enum class StepStatus {
@@ -31,7 +33,8 @@ struct StepResult {
     std::wstring target;
     // The registry value's name; empty for files and programs.
     std::wstring valueName;
-    // What was written: a value's data, a program's command line, a copy's source.
+    // What was written: a value's data, a program's command line, a copy's source;
+    // for a backup that failed, the file or value that could not be read.
     std::wstring data;
     // The system's code for a failure (GetLastError, errno or the registry's
     // status) and its own text for it; 0 and empty when it gave none.

@@ -45,6 +45,16 @@ struct Outcome {
     explicit operator bool() const { return ok; }
 };
 
+// A registry value exactly as the registry holds it: its type (REG_SZ = 1,
+// REG_EXPAND_SZ = 2, REG_DWORD = 4, ...) and its bytes.
+struct StoredValue {
+    std::uint32_t type = 0;
+    std::string data;
+    bool operator==(const StoredValue& other) const {
+        return type == other.type && data == other.data;
+    }
+};
+
 // A registry key, open for reading and changing values. Each change returns 0 or
 // the system's error code.
 class RegistryKey {
@@ -57,6 +67,11 @@ public:
     virtual unsigned long DeleteValue(const std::wstring& name) = 0;
     // A 32-bit number value; nothing when it is missing or of another type.
     virtual std::optional<std::uint32_t> ReadNumber(const std::wstring& name) = 0;
+    // Any value, type and bytes as they are: 0, or the system's code (one that
+    // IsNotFound accepts when the value is not there).
+    virtual unsigned long ReadStored(const std::wstring& name, StoredValue& value) = 0;
+    // Creates or replaces a value with exactly this type and these bytes.
+    virtual unsigned long SetStored(const std::wstring& name, const StoredValue& value) = 0;
 };
 
 class Platform {
@@ -78,6 +93,13 @@ public:
     // nothing, when to is read-only or held by another process.
     virtual bool MoveReplacing(const std::wstring& from, const std::wstring& to) = 0;
     virtual bool RemoveFile(const std::wstring& path) = 0;
+    // Creates a folder; also succeeds when the folder is already there.
+    virtual bool CreateFolder(const std::wstring& path) = 0;
+
+    // The folder that Windows keeps for the data of all users (C:\ProgramData from
+    // Vista on, All Users\Application Data before), as the system names it.
+    // Nothing, with the system's code in error, when it cannot say.
+    virtual std::optional<std::wstring> MachineDataFolder(unsigned long& error) = 0;
 
     // Held around the steps that create, replace or delete a branding file in the
     // system folder or start a program from there, and nothing else: other files

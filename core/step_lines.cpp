@@ -16,6 +16,9 @@ std::wstring What(const StepResult& step) {
         return what + L" = \"" + step.data + L"\"";
     case StepAction::StartProgram:
         return step.data.empty() ? what : what + L" as \"" + step.data + L"\"";
+    case StepAction::BackUp:
+        return (what.empty() ? what : L"to " + what) +
+               (step.data.empty() ? L"" : L" from " + step.data);
     default:
         return what;
     }

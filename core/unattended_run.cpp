@@ -1,7 +1,9 @@
 #include "unattended_run.h"
 
+#include "branding_backup.h"
 #include "branding_commands.h"
 #include "branding_request.h"
+#include "branding_restore.h"
 #include "logo_installation.h"
 #include "step_lines.h"
 
@@ -28,10 +30,13 @@ struct Command {
 int ShowUsage(Run& run, const std::wstring&);
 int Apply(Run& run, const std::wstring& brandingFile);
 int Remove(Run& run, const std::wstring&);
+int Restore(Run& run, const std::wstring&);
 
 constexpr Command kCommands[] = {
     {L"apply", nullptr, L"FILE", L"brand this PC with the texts and logo that FILE names", Apply},
     {L"remove", nullptr, nullptr, L"remove oeminfo.ini and oemlogo.bmp", Remove},
+    {L"restore", nullptr, nullptr,
+     L"put back the branding this PC had before this program changed it", Restore},
     {L"?", L"help", nullptr, L"show this text", ShowUsage},
 };
 
@@ -87,7 +92,7 @@ int ShowUsage(Run& run, const std::wstring&) {
     }
     console.Line(L"Switches may start with - as well as /, in any case.");
     console.Line(L"Exit code: 0 done; 1 a change failed; 2 nothing was changed, because the "
-                 L"request was wrong.");
+                 L"request was wrong (/restore: because there is nothing to restore).");
     return kExitDone;
 }
 
@@ -108,12 +113,28 @@ bool Print(Run& run, const CommandReport& report) {
     return report.Succeeded();
 }
 
+// Before the first change the machine's own branding is backed up; without a
+// backup nothing changes. Whether the changes may go ahead.
+bool BackedUp(Run& run) {
+    CommandReport report;
+    const bool backedUp = TakeBackupOnce(run.platform, report);
+    Print(run, report);
+    if (!backedUp) {
+        run.console.Line(L"error: the branding this PC has now could not be backed up, so "
+                         L"nothing was changed.");
+    }
+    return backedUp;
+}
+
 int Apply(Run& run, const std::wstring& brandingFile) {
     std::wstring problem;
     const std::optional<BrandingRequest> request =
         ReadBrandingRequest(run.platform, brandingFile, problem);
     if (!request) {
         return Refuse(run, problem, false);
+    }
+    if (!BackedUp(run)) {
+        return kExitChangeFailed;
     }
     // Every step runs, as the window's commands do, so that each one's line
     // tells the user where the PC stands.
@@ -126,7 +147,30 @@ int Apply(Run& run, const std::wstring& brandingFile) {
 }
 
 int Remove(Run& run, const std::wstring&) {
+    if (!BackedUp(run)) {
+        return kExitChangeFailed;
+    }
     return Print(run, RemoveOemFiles(run.platform)) ? kExitDone : kExitChangeFailed;
+}
+
+int Restore(Run& run, const std::wstring&) {
+    const RestoreResult result = RestoreBranding(run.platform);
+    Print(run, result.report);
+    switch (result.outcome) {
+    case RestoreOutcome::Restored:
+        return kExitDone;
+    case RestoreOutcome::NoBackup:
+        run.console.Line(L"Nothing to restore: this program has never changed this PC's branding "
+                         L"(it keeps a backup from its first change on).");
+        return kExitBadRequest;
+    case RestoreOutcome::Failed:
+        break;
+    }
+    if (!result.report.steps.empty() &&
+        result.report.steps.front().action == StepAction::ReadBackup) {
+        run.console.Line(L"error: the backup cannot be used, so nothing was changed.");
+    }
+    return kExitChangeFailed;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "form1.h"
 
 #include "app_info.h"
-#include "branding_commands.h"
+#include "backed_up_commands.h"
 #include "dialog_font.h"
 #include "form1_layout.h"
 #include "form1_record.h"
@@ -179,15 +179,15 @@ void Form1::OnCommand1Click() {
 }
 
 void Form1::OnCommand2Click() {
-    PreviewChanges(platform_, form1::ReadOemInfoRecord(Handle()));
+    BackUpThenPreview(platform_, form1::ReadOemInfoRecord(Handle()));
 }
 
 void Form1::OnCommand3Click() {
-    ApplyChanges(platform_, form1::ReadOemInfoRecord(Handle()));
+    BackUpThenApply(platform_, form1::ReadOemInfoRecord(Handle()));
 }
 
 void Form1::OnCommand4Click() {
-    RemoveOemFiles(platform_);
+    BackUpThenRemove(platform_);
 }
 
 void Form1::OnExitClick() {

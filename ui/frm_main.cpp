@@ -11,7 +11,7 @@
 #include "frm_main_paths.h"
 #include "graphics_program.h"
 #include "handles.h"
-#include "logo_installation.h"
+#include "backed_up_commands.h"
 #include "main_window_access.h"
 #include "message_box.h"
 #include "picture_view.h"
@@ -402,7 +402,7 @@ void PictureBrowser::OnCommand1Click() {
         ShowMessage(Handle(), L"Please choose a bitmap to use for oem image");
         return;
     }
-    InstallOemLogo(platform_, dir1Folder_, name);
+    BackUpThenInstallLogo(platform_, dir1Folder_, name);
     // A copy: the preview's own picture goes with this window.
     if (HBITMAP picture = CopyPicture(ViewPicture(Control(imgBrowser)))) {
         mainWindow_.SetLogoPicture(picture);

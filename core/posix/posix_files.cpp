@@ -93,4 +93,18 @@ bool PosixPlatform::RemoveFile(const std::wstring& path) {
     return ::unlink(ToPosixPath(path).c_str()) == 0;
 }
 
+bool PosixPlatform::CreateFolder(const std::wstring& path) {
+    const std::string posixPath = ToPosixPath(path);
+    if (::mkdir(posixPath.c_str(), 0755) == 0) {
+        return true;
+    }
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST && ::stat(posixPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        return true;
+    }
+    errno = error;
+    return false;
+}
+
 } // namespace qm

@@ -33,6 +33,11 @@ std::unique_ptr<SystemFolderAccess> PosixPlatform::AccessSystemFolder() {
     return nullptr;
 }
 
+std::optional<std::wstring> PosixPlatform::MachineDataFolder(unsigned long& error) {
+    error = ENOSYS;
+    return std::nullopt;
+}
+
 bool PosixPlatform::IsVistaOrLater() {
     return false;
 }

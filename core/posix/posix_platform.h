@@ -18,6 +18,9 @@ public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) override;
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     bool RemoveFile(const std::wstring& path) override;
+    bool CreateFolder(const std::wstring& path) override;
+    // No Windows here, so no folder of its own for all users' data.
+    std::optional<std::wstring> MachineDataFolder(unsigned long& error) override;
     // No redirection exists here: nothing to switch.
     std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
     // No process start and no dialog exist here; both report that honestly.

@@ -85,4 +85,19 @@ bool Win32Platform::RemoveFile(const std::wstring& path) {
     return DeleteFileW(path.c_str()) != FALSE;
 }
 
+bool Win32Platform::CreateFolder(const std::wstring& path) {
+    if (CreateDirectoryW(path.c_str(), nullptr)) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return true;
+    }
+    // A file of that name is no folder; the caller reads this code.
+    SetLastError(error);
+    return false;
+}
+
 } // namespace qm

@@ -1,6 +1,8 @@
 #include "unique_registry_key.h"
 #include "win32_platform.h"
 
+#include <utility>
+
 namespace qm {
 namespace {
 
@@ -39,7 +41,49 @@ public:
         return data;
     }
 
+    unsigned long ReadStored(const std::wstring& name, StoredValue& value) override {
+        // The value may grow between the two calls; ask again until it fits.
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            DWORD type = 0;
+            DWORD size = 0;
+            LONG status =
+                RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size);
+            if (status != ERROR_SUCCESS) {
+                return static_cast<unsigned long>(status);
+            }
+            if (size > kLargestValue) {
+                return ERROR_MORE_DATA;
+            }
+            std::string data(size, '\0');
+            status = RegQueryValueExW(key_.Get(), name.c_str(), nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &size);
+            if (status == ERROR_MORE_DATA) {
+                continue;
+            }
+            if (status != ERROR_SUCCESS) {
+                return static_cast<unsigned long>(status);
+            }
+            data.resize(size);
+            value = {static_cast<std::uint32_t>(type), std::move(data)};
+            return ERROR_SUCCESS;
+        }
+        return ERROR_MORE_DATA;
+    }
+
+    unsigned long SetStored(const std::wstring& name, const StoredValue& value) override {
+        if (value.data.size() > kLargestValue) {
+            return ERROR_MORE_DATA;
+        }
+        return static_cast<unsigned long>(
+            RegSetValueExW(key_.Get(), name.c_str(), 0, value.type,
+                           reinterpret_cast<const BYTE*>(value.data.data()),
+                           static_cast<DWORD>(value.data.size())));
+    }
+
 private:
+    // Far above anything a branding value holds; a bound for the copy in memory.
+    static constexpr DWORD kLargestValue = 1u << 20;
+
     UniqueRegistryKey key_;
 };
 

@@ -39,14 +39,14 @@ namespace {
 
 class BudgetedWritableFile : public WritableFile {
 public:
-    BudgetedWritableFile(std::unique_ptr<WritableFile> inner, TestPlatform& owner)
-        : inner_(std::move(inner)), owner_(owner) {
+    BudgetedWritableFile(std::unique_ptr<WritableFile> inner, TestPlatform& owner, bool faulty)
+        : inner_(std::move(inner)), owner_(owner), faulty_(faulty) {
         ++owner_.filesOpenForWriting;
     }
     ~BudgetedWritableFile() override { MarkClosed(); }
 
     bool Write(const char* data, std::size_t size) override {
-        if (!owner_.writeBudget) {
+        if (!owner_.writeBudget || !faulty_) {
             return inner_->Write(data, size);
         }
         // A full disk takes what still fits, then refuses.
@@ -62,10 +62,11 @@ public:
     bool Close() override {
         const bool closed = inner_->Close();
         MarkClosed();
-        if (closed && owner_.failClose) {
+        const bool fail = owner_.failClose && faulty_;
+        if (closed && fail) {
             FailAsDenied();
         }
-        return closed && !owner_.failClose;
+        return closed && !fail;
     }
 
 private:
@@ -78,16 +79,17 @@ private:
 
     std::unique_ptr<WritableFile> inner_;
     TestPlatform& owner_;
+    bool faulty_;
     bool open_ = true;
 };
 
 class BudgetedReadableFile : public ReadableFile {
 public:
-    BudgetedReadableFile(std::unique_ptr<ReadableFile> inner, TestPlatform& owner)
-        : inner_(std::move(inner)), owner_(owner) {}
+    BudgetedReadableFile(std::unique_ptr<ReadableFile> inner, TestPlatform& owner, bool faulty)
+        : inner_(std::move(inner)), owner_(owner), faulty_(faulty) {}
 
     long Read(char* buffer, std::size_t size) override {
-        if (owner_.readBudget) {
+        if (owner_.readBudget && faulty_) {
             if (*owner_.readBudget == 0) {
                 FailAsDenied();
                 return -1;
@@ -97,7 +99,7 @@ public:
         const long count = inner_->Read(buffer, size);
         if (count > 0) {
             owner_.bytesRead += static_cast<std::size_t>(count);
-            if (owner_.readBudget) {
+            if (owner_.readBudget && faulty_) {
                 *owner_.readBudget -= static_cast<std::size_t>(count);
             }
         }
@@ -107,7 +109,42 @@ public:
 private:
     std::unique_ptr<ReadableFile> inner_;
     TestPlatform& owner_;
+    bool faulty_;
 };
+
+constexpr std::uint32_t kRegText = 1;
+constexpr std::uint32_t kRegNumber = 4;
+
+// REG_SZ bytes: UTF-16 LE code units and a terminating NUL.
+std::string TextBytes(const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+    }
+    bytes.append(2, '\0');
+    return bytes;
+}
+
+// The string a REG_SZ holds, when its bytes are exactly what TextBytes makes.
+std::optional<std::wstring> TextOf(const std::string& bytes) {
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    std::wstring text;
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                            static_cast<unsigned char>(bytes[i + 1]) << 8));
+    }
+    if (text.back() != L'\0') {
+        return std::nullopt;
+    }
+    text.pop_back();
+    if (text.find(L'\0') != std::wstring::npos) {
+        return std::nullopt;
+    }
+    return text;
+}
 
 class MemoryRegistryKey : public RegistryKey {
 public:
@@ -132,6 +169,43 @@ public:
             return std::nullopt;
         }
         return std::get<std::uint32_t>(found->second);
+    }
+    unsigned long ReadStored(const std::wstring& name, StoredValue& value) override {
+        if (owner_.failingValues.count(name) != 0) {
+            return TestPlatform::DeniedCode();
+        }
+        const auto found = values_.find(name);
+        if (found == values_.end()) {
+            return TestPlatform::NotFoundCode();
+        }
+        if (const auto* text = std::get_if<std::wstring>(&found->second)) {
+            value = {kRegText, TextBytes(*text)};
+        } else if (const auto* number = std::get_if<std::uint32_t>(&found->second)) {
+            std::string bytes;
+            for (int shift = 0; shift < 32; shift += 8) {
+                bytes.push_back(static_cast<char>((*number >> shift) & 0xFF));
+            }
+            value = {kRegNumber, bytes};
+        } else {
+            value = std::get<StoredValue>(found->second);
+        }
+        return 0;
+    }
+    unsigned long SetStored(const std::wstring& name, const StoredValue& value) override {
+        if (value.type == kRegText) {
+            if (const auto text = TextOf(value.data)) {
+                return Set(name, *text);
+            }
+        }
+        if (value.type == kRegNumber && value.data.size() == 4) {
+            std::uint32_t number = 0;
+            for (int i = 3; i >= 0; --i) {
+                number = number << 8 |
+                         static_cast<unsigned char>(value.data[static_cast<std::size_t>(i)]);
+            }
+            return Set(name, number);
+        }
+        return Set(name, value);
     }
 
 private:
@@ -164,6 +238,26 @@ private:
 };
 
 } // namespace
+
+bool TestPlatform::Faulty(const std::wstring& path) const {
+    if (faultsInDataFolder || !machineDataFolder) {
+        return true;
+    }
+    const std::wstring& folder = *machineDataFolder;
+    return path.compare(0, folder.size(), folder) != 0;
+}
+
+std::optional<std::wstring> TestPlatform::MachineDataFolder(unsigned long& error) {
+    if (realMachineDataFolder) {
+        return NativePlatform::MachineDataFolder(error);
+    }
+    if (!machineDataFolder) {
+        error = NotFoundCode();
+        return std::nullopt;
+    }
+    error = 0;
+    return machineDataFolder;
+}
 
 void TestPlatform::Record(const char* kind, const std::wstring& path) {
     steps.push_back({kind, path, systemFolderAccessesHeld > 0});
@@ -198,7 +292,7 @@ std::wstring TestPlatform::ExecutableFolder() {
 std::unique_ptr<WritableFile> TestPlatform::CreateForWriting(const std::wstring& path) {
     created.push_back(path);
     Record("create", path);
-    if (failCreate) {
+    if (failCreate && Faulty(path)) {
         FailAsDenied();
         return nullptr;
     }
@@ -206,7 +300,7 @@ std::unique_ptr<WritableFile> TestPlatform::CreateForWriting(const std::wstring&
     if (!file) {
         return nullptr;
     }
-    return std::make_unique<BudgetedWritableFile>(std::move(file), *this);
+    return std::make_unique<BudgetedWritableFile>(std::move(file), *this, Faulty(path));
 }
 
 std::unique_ptr<ReadableFile> TestPlatform::OpenForReading(const std::wstring& path) {
@@ -216,12 +310,12 @@ std::unique_ptr<ReadableFile> TestPlatform::OpenForReading(const std::wstring& p
     if (!file) {
         return nullptr;
     }
-    return std::make_unique<BudgetedReadableFile>(std::move(file), *this);
+    return std::make_unique<BudgetedReadableFile>(std::move(file), *this, Faulty(path));
 }
 
 bool TestPlatform::MoveReplacing(const std::wstring& from, const std::wstring& to) {
     Record("move", to);
-    if (failMove) {
+    if (failMove && Faulty(to)) {
         FailAsDenied();
         return false;
     }

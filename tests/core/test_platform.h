@@ -5,6 +5,7 @@
 
 #include "graphics_program.h"
 #include "native_platform.h"
+#include "temp_folder.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,8 +24,9 @@ struct PlatformStep {
     bool withSystemFolderAccess;
 };
 
-// A registry value: a string or a 32-bit number.
-using RegistryValue = std::variant<std::wstring, std::uint32_t>;
+// A registry value: a string (REG_SZ), a 32-bit number (REG_DWORD), or any other
+// type with its bytes.
+using RegistryValue = std::variant<std::wstring, std::uint32_t, StoredValue>;
 // Keys by path under HKEY_LOCAL_MACHINE, each with its values by name.
 using MemoryRegistry = std::map<std::wstring, std::map<std::wstring, RegistryValue>>;
 
@@ -78,6 +80,17 @@ public:
     bool failOpenKey = false;             // opening any key fails as denied
     int registryKeysOpened = 0;           // attempts, real or in memory
 
+    // The folder for all users' data, where the backup goes: a fresh folder of
+    // this platform's own unless the test names one, or asks for the real one.
+    // nullopt with realMachineDataFolder unset and a name given makes it unknown.
+    TempFolder ownDataFolder;
+    std::optional<std::wstring> machineDataFolder = ownDataFolder.Path();
+    bool realMachineDataFolder = false;
+    // The file faults above (failCreate, writeBudget, failClose, failMove,
+    // readBudget) hit the branding files only, unless this sends them to the
+    // machine data folder as well.
+    bool faultsInDataFolder = false;
+
     std::wstring dialogAnswer;
     int dialogsShown = 0;
     std::wstring dialogFilter;
@@ -89,6 +102,7 @@ public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) override;
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     bool RemoveFile(const std::wstring& path) override;
+    std::optional<std::wstring> MachineDataFolder(unsigned long& error) override;
     std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
     bool StartProcess(const std::wstring& application, const std::wstring& commandLine) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, void* owner) override;
@@ -99,6 +113,9 @@ public:
     // The system's codes for "access denied" and "not found" on this build.
     static unsigned long DeniedCode();
     static unsigned long NotFoundCode();
+
+    // Whether the file faults apply to path.
+    bool Faulty(const std::wstring& path) const;
 
 private:
     void Record(const char* kind, const std::wstring& path);

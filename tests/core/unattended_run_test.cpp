@@ -111,6 +111,12 @@ protected:
         return RunUnattended(arguments, platform, lines);
     }
 
+    // What the first change prints: the machine's branding was backed up.
+    std::wstring BackupLine() const {
+        return L"done: back up branding to " + *platform.machineDataFolder +
+               L"\\Quorvane Marquelle XP\\Branding backup.bin";
+    }
+
     // A new branding file of that text in the test's own folder.
     std::wstring File(const std::string& text) {
         const std::string name = "brand " + std::to_string(++filesMade) + ".ini";
@@ -134,8 +140,8 @@ TEST_F(UnattendedRun, ApplyWritesWhatTheWindowsApplyWrites) {
     ApplyChanges(window, BrandingRecord());
     EXPECT_EQ(ReadBytes(system.Fs("oeminfo.ini")), ReadBytes(windowSystem.Fs("oeminfo.ini")));
     EXPECT_EQ(system.Names(), std::vector<std::string>{"oeminfo.ini"});
-    EXPECT_EQ(lines.lines,
-              std::vector<std::wstring>{L"done: write file " + system.Path(L"oeminfo.ini")});
+    EXPECT_EQ(lines.lines, (std::vector<std::wstring>{
+                               BackupLine(), L"done: write file " + system.Path(L"oeminfo.ini")}));
 }
 
 TEST_F(UnattendedRun, ApplyWithALogoCopiesItByteForByte) {
@@ -145,8 +151,8 @@ TEST_F(UnattendedRun, ApplyWithALogoCopiesItByteForByte) {
     EXPECT_EQ(Run({L"-APPLY", file}), kExitDone) << lines.All();
     EXPECT_EQ(ReadBytes(system.Fs("oemlogo.bmp")), ReadBytes(files.Fs("art") / "logo.bmp"));
     EXPECT_EQ(ReadBytes(system.Fs("oeminfo.ini")), OemInfoFileBytes(BrandingRecord()));
-    ASSERT_EQ(lines.lines.size(), 2u);
-    EXPECT_EQ(lines.lines[1], L"done: copy file " + system.Path(L"oemlogo.bmp") + L" from " +
+    ASSERT_EQ(lines.lines.size(), 3u);
+    EXPECT_EQ(lines.lines[2], L"done: copy file " + system.Path(L"oemlogo.bmp") + L" from " +
                                   files.Path(L"art") + L"\\logo.bmp");
 }
 
@@ -155,9 +161,9 @@ TEST_F(UnattendedRun, RemoveDeletesBothFilesAndSaysWhatWasNotThere) {
     WriteBytes(system.Fs("oemlogo.bmp"), "BM");
     EXPECT_EQ(Run({L"/remove"}), kExitDone) << lines.All();
     EXPECT_TRUE(system.Names().empty());
-    EXPECT_EQ(lines.lines,
-              (std::vector<std::wstring>{L"done: remove file " + system.Path(L"oeminfo.ini"),
-                                         L"done: remove file " + system.Path(L"oemlogo.bmp")}));
+    EXPECT_EQ(lines.lines, (std::vector<std::wstring>{
+                               BackupLine(), L"done: remove file " + system.Path(L"oeminfo.ini"),
+                               L"done: remove file " + system.Path(L"oemlogo.bmp")}));
 
     EXPECT_EQ(Run({L"-Remove"}), kExitDone);
     EXPECT_TRUE(lines.Has(L"nothing to do: remove file " + system.Path(L"oemlogo.bmp") +
@@ -169,11 +175,12 @@ TEST_F(UnattendedRun, AChangeThatFailsGivesOneAndSaysWhereAndWhy) {
     platform.failCreate = true;
     EXPECT_EQ(Run({L"/apply", File(kBrandingText + std::string("Logo=logo.bmp\n"))}),
               kExitChangeFailed);
-    ASSERT_EQ(lines.lines.size(), 2u) << lines.All();
-    EXPECT_EQ(lines.lines[0].rfind(L"failed: write file " + system.Path(L"oeminfo.ini") + L": ", 0),
+    ASSERT_EQ(lines.lines.size(), 3u) << lines.All();
+    EXPECT_EQ(lines.lines[0], BackupLine());
+    EXPECT_EQ(lines.lines[1].rfind(L"failed: write file " + system.Path(L"oeminfo.ini") + L": ", 0),
               0u)
         << lines.All();
-    EXPECT_EQ(lines.lines[1].rfind(L"failed: copy file " + system.Path(L"oemlogo.bmp"), 0), 0u)
+    EXPECT_EQ(lines.lines[2].rfind(L"failed: copy file " + system.Path(L"oemlogo.bmp"), 0), 0u)
         << lines.All();
     EXPECT_TRUE(system.Names().empty());
 
@@ -187,10 +194,13 @@ TEST_F(UnattendedRun, AChangeThatFailsGivesOneAndSaysWhereAndWhy) {
     EXPECT_EQ(lines.lines[1], L"done: remove file " + system.Path(L"oemlogo.bmp"));
 }
 
-TEST_F(UnattendedRun, WithoutASystemFolderEveryStepFails) {
+TEST_F(UnattendedRun, WithoutASystemFolderNothingCanBeBackedUpSoNothingChanges) {
     platform.systemFolder.reset();
     EXPECT_EQ(Run({L"/apply", File(kBrandingText)}), kExitChangeFailed);
-    EXPECT_EQ(lines.lines, std::vector<std::wstring>{L"failed: find system folder"});
+    EXPECT_EQ(lines.lines,
+              (std::vector<std::wstring>{L"failed: find system folder",
+                                         L"error: the branding this PC has now could not be "
+                                         L"backed up, so nothing was changed."}));
 }
 
 TEST_F(UnattendedRun, HelpPrintsTheUsageInEveryForm) {
