@@ -7,6 +7,7 @@
 #include "branding_commands.h"
 #include "file_replacement.h"
 #include "graphics_program.h"
+#include "killable_platform.h"
 #include "logo_installation.h"
 #include "oem_info_file.h"
 #include "temp_folder.h"
@@ -20,55 +21,11 @@
 namespace qm {
 namespace {
 
+using test::FaultPlatform;
+using test::Killed;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
-
-// Where the process dies: nothing after this point runs, no clean-up included.
-struct Killed {};
-
-class KillableFile final : public WritableFile {
-public:
-    KillableFile(std::unique_ptr<WritableFile> inner, std::optional<std::size_t>& bytesToLive)
-        : inner_(std::move(inner)), bytesToLive_(bytesToLive) {}
-    bool Write(const char* data, std::size_t size) override {
-        if (bytesToLive_ && size > *bytesToLive_) {
-            inner_->Write(data, *bytesToLive_);
-            // What reached the file stays there, as after a real kill.
-            inner_->Close();
-            throw Killed{};
-        }
-        if (bytesToLive_) {
-            *bytesToLive_ -= size;
-        }
-        return inner_->Write(data, size);
-    }
-    bool Close() override { return inner_->Close(); }
-
-private:
-    std::unique_ptr<WritableFile> inner_;
-    std::optional<std::size_t>& bytesToLive_;
-};
-
-class FaultPlatform final : public test::TestPlatform {
-public:
-    std::optional<std::size_t> killAfterBytes; // of everything written from now on
-    bool killBeforeMove = false;
-
-    std::unique_ptr<WritableFile> CreateForWriting(const std::wstring& path) override {
-        std::unique_ptr<WritableFile> file = TestPlatform::CreateForWriting(path);
-        if (!file) {
-            return nullptr;
-        }
-        return std::make_unique<KillableFile>(std::move(file), killAfterBytes);
-    }
-    bool MoveReplacing(const std::wstring& from, const std::wstring& to) override {
-        if (killBeforeMove) {
-            throw Killed{};
-        }
-        return TestPlatform::MoveReplacing(from, to);
-    }
-};
 
 // One file the program writes: where it lies, its earlier and its new bytes, and
 // the command that writes it.
