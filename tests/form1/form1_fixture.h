@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,17 @@ public:
         return true;
     }
     std::vector<Start> starts;
+
+    // The folder for all users' data, where the backup goes; the system's own
+    // unless a test names another.
+    std::optional<std::wstring> machineDataFolder;
+    std::optional<std::wstring> MachineDataFolder(unsigned long& error) override {
+        if (machineDataFolder) {
+            error = 0;
+            return machineDataFolder;
+        }
+        return NativePlatform::MachineDataFolder(error);
+    }
 };
 
 // The system folder's file of that name: read, written, removed.

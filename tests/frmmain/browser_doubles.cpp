@@ -26,6 +26,14 @@ bool RecordingPlatform::RemoveFile(const std::wstring& path) {
     return HostPlatform().RemoveFile(path);
 }
 
+bool RecordingPlatform::CreateFolder(const std::wstring& path) {
+    return HostPlatform().CreateFolder(path);
+}
+
+std::optional<std::wstring> RecordingPlatform::MachineDataFolder(unsigned long& error) {
+    return HostPlatform().MachineDataFolder(error);
+}
+
 std::unique_ptr<SystemFolderAccess> RecordingPlatform::AccessSystemFolder() {
     return HostPlatform().AccessSystemFolder();
 }

@@ -34,6 +34,8 @@ public:
     std::unique_ptr<ReadableFile> OpenForReading(const std::wstring& path) override;
     bool MoveReplacing(const std::wstring& from, const std::wstring& to) override;
     bool RemoveFile(const std::wstring& path) override;
+    bool CreateFolder(const std::wstring& path) override;
+    std::optional<std::wstring> MachineDataFolder(unsigned long& error) override;
     std::unique_ptr<SystemFolderAccess> AccessSystemFolder() override;
     bool IsVistaOrLater() override;
     std::unique_ptr<RegistryKey> OpenMachineKey(const std::wstring& path, bool create,
