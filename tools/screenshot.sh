@@ -36,8 +36,8 @@ if ! face=$(tools/wine-env.sh run "$wine_root" "$build/tests/wine/dialog_face_ch
     exit 1
 fi
 
-# A folder of sample logos for the picture browser, drawn without any font.
-logos="$build/screenshot-logos"
+# A folder of sample logos for the picture browser, C:\Logos, drawn without any font.
+logos="$WINEPREFIX/drive_c/Logos"
 mkdir -p "$logos"
 convert -size 172x100 gradient:'#123f73-#8cc4f0' -fill white -draw 'circle 40,50 40,20' \
     -fill '#f2b134' -draw 'rectangle 90,28 150,72' "BMP3:$logos/harbour-blue.bmp"
@@ -56,9 +56,20 @@ descendants() {
     done
 }
 
+# Runs a program in this shot's Wine desktop: a window in another desktop is
+# invisible to it, so the driver runs there too.
+in_desktop() {
+    wine explorer "/desktop=qm-screenshot-$shots,1280x1024" "$@" </dev/null >/dev/null 2>&1
+}
+
 program=
 stop_program() {
     if [ -n "$program" ]; then
+        in_desktop "$driver" close || true
+        for _ in $(seq 1 50); do
+            kill -0 "$program" 2>/dev/null || break
+            sleep 0.1
+        done
         for pid in $(descendants "$program") "$program"; do
             kill "$pid" 2>/dev/null || true
         done
@@ -92,18 +103,19 @@ mapped_window() {
 
 # shoot OUTPUT CAPTION [DRIVER ARGS...]: starts the program, lets the driver open
 # the window with that caption, and saves it with its frame.
+shots=0
 shoot() {
     local output=$1 caption=$2
     shift 2
+    shots=$((shots + 1))
     # A Wine desktop of its own, so that Wine draws the frame (the virtual display
     # has no window manager) and no other program's window shares the picture. The
     # program starts in the folder of sample logos, where the browser opens.
-    (cd "$logos" && exec wine explorer "/desktop=qm-screenshot,1280x1024" "$exe") \
-        </dev/null >/dev/null 2>&1 &
+    (cd "$logos" && in_desktop "$exe") &
     program=$!
     mapped_window "Quorvane Marquelle XP" >/dev/null
     if [ $# -gt 0 ]; then
-        wine "$driver" "$@" </dev/null >/dev/null
+        in_desktop "$driver" "$@"
     fi
     local window
     window=$(mapped_window "$caption")

@@ -3,6 +3,7 @@
 //
 //   window_driver about          the about window, from the main window's menu
 //   window_driver browser N      the picture browser, previewing its N-th file
+//   window_driver close          ends the program, as closing its main window does
 //
 // Exits 0 once the window is there, 1 when it did not appear.
 
@@ -58,10 +59,19 @@ int OpenBrowserAt(HWND main, int fileIndex) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    HWND main = argc >= 2 ? WaitForVisibleWindow(kMainCaption) : nullptr;
+    const bool closing = argc >= 2 && std::wcscmp(argv[1], L"close") == 0;
+    HWND main = argc < 2  ? nullptr
+                : closing ? FindWindowW(nullptr, kMainCaption)
+                          : WaitForVisibleWindow(kMainCaption);
     if (!main) {
-        std::fwprintf(stderr, L"usage: window_driver about | browser N\n");
+        std::fwprintf(stderr, L"usage: window_driver about | browser N | close\n");
         return 1;
+    }
+    if (closing) {
+        // The main window may be hidden behind another window; closing it still
+        // ends the program.
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        return 0;
     }
     if (std::wcscmp(argv[1], L"about") == 0) {
         return OpenAbout(main);
@@ -69,6 +79,6 @@ int wmain(int argc, wchar_t** argv) {
     if (std::wcscmp(argv[1], L"browser") == 0 && argc == 3) {
         return OpenBrowserAt(main, _wtoi(argv[2]));
     }
-    std::fwprintf(stderr, L"usage: window_driver about | browser N\n");
+    std::fwprintf(stderr, L"usage: window_driver about | browser N | close\n");
     return 1;
 }
