@@ -228,4 +228,14 @@ std::string GradientBitmapFile(int width, int height) {
     return File({HeaderKind::Info, width, height, 24, kUncompressed, "", "", pixels});
 }
 
+void Set16(std::string& bytes, std::size_t at, std::uint32_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+void Set32(std::string& bytes, std::size_t at, std::uint32_t value) {
+    Set16(bytes, at, value & 0xFFFF);
+    Set16(bytes, at + 2, value >> 16);
+}
+
 } // namespace qm::test

@@ -3,6 +3,7 @@
 // layout the preview must read, each with colours that show whether it was
 // read right.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -38,5 +39,9 @@ std::string TwoColourBitmapFile(const TwoColourBitmap& spec);
 // A 24-bit bitmap whose every pixel differs from its neighbours: GradientAt.
 std::string GradientBitmapFile(int width, int height);
 Rgb GradientAt(int x, int y);
+
+// Overwrite a little-endian field of a file made above, to spoil it on purpose.
+void Set16(std::string& bytes, std::size_t at, std::uint32_t value);
+void Set32(std::string& bytes, std::size_t at, std::uint32_t value);
 
 } // namespace qm::test

@@ -20,17 +20,9 @@ namespace {
 
 using test::HeaderKind;
 using test::Rgb;
+using test::Set16;
+using test::Set32;
 using test::Split;
-
-void Set16(std::string& bytes, std::size_t at, std::uint32_t value) {
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}
-
-void Set32(std::string& bytes, std::size_t at, std::uint32_t value) {
-    Set16(bytes, at, value & 0xFFFF);
-    Set16(bytes, at + 2, value >> 16);
-}
 
 const Rgb kRed{255, 0, 0}, kBlue{0, 0, 255};
 
