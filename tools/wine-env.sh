@@ -170,15 +170,25 @@ run)
     # runner kills it still shows how far it came.
     out=$(mktemp "$state/out.XXXXXX")
     err=$(mktemp "$state/err.XXXXXX")
-    "$wine" "$@" <&0 >"$out" 2>"$err" &
-    program=$!
-    tail -s 0.05 -n +1 -f --pid="$program" "$out" &
-    out_tail=$!
-    tail -s 0.05 -n +1 -f --pid="$program" "$err" >&2 &
-    err_tail=$!
-    status=0
-    wait "$program" || status=$?
-    wait "$out_tail" "$err_tail" || true
+    run_program() {
+        "$wine" "$@" <&0 >"$out" 2>"$err" &
+        local program=$! out_tail err_tail
+        tail -s 0.05 -n +1 -f --pid="$program" "$out" &
+        out_tail=$!
+        tail -s 0.05 -n +1 -f --pid="$program" "$err" >&2 &
+        err_tail=$!
+        status=0
+        wait "$program" || status=$?
+        wait "$out_tail" "$err_tail" || true
+    }
+    run_program "$@"
+    # Every program run here prints something first. A failure with no output at
+    # all means Wine could not start it (its own messages are switched off), which
+    # happens now and then on a loaded machine: say so, and start it once more.
+    if [ "$status" -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ]; then
+        echo "wine-env: Wine did not start $1 (status $status, nothing printed); starting it again" >&2
+        run_program "$@"
+    fi
     rm -f "$out" "$err"
     exit $status
     ;;
