@@ -66,6 +66,13 @@ std::unique_ptr<ReadableFile> Win32Platform::OpenForReading(const std::wstring& 
     if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
+    // A device name such as CON or NUL opens too, and reading CON waits for
+    // someone to type: only a file on a disk is read.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        SetLastError(ERROR_INVALID_NAME);
+        return nullptr;
+    }
     return std::make_unique<Win32ReadableFile>(handle);
 }
 

@@ -326,6 +326,11 @@ TEST_F(CommandLineProgram, AWrongRequestLeavesTheSystemFolderAsItWasAndGivesTwo)
         {"logo that is no bitmap",
          {L"/apply", Made(L"j.ini", good + "Logo=text.bmp\r\n")},
          "text.bmp (line 3) is not a bitmap"},
+        // Devices are no files: CON would wait for input, NUL would read as empty.
+        {"a device as the file", {L"/apply", L"CON"}, "cannot be opened"},
+        {"a device as the logo",
+         {L"/apply", Made(L"k.ini", good + "Logo=NUL\r\n")},
+         "NUL (line 3) cannot be opened"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
