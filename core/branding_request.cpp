@@ -4,13 +4,11 @@
 #include "platform.h"
 #include "previewable_bitmap.h"
 #include "step_lines.h"
-
-#include <memory>
+#include "whole_file.h"
 
 namespace qm {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
 // The largest bitmap the preview takes, 24 million pixels of 32 bits, with room
 // for its headers; a larger file is no logo.
 constexpr std::size_t kMaxLogoFileSize = 128 * 1024 * 1024;
@@ -26,28 +24,24 @@ std::wstring Reason(Platform& platform, unsigned long code) {
 }
 
 // The whole file, or nullopt and why not (a phrase that follows the file's
-// name). Reads one byte past limit, so that a larger file is known.
+// name).
 std::optional<std::string> ReadWhole(Platform& platform, const std::wstring& path,
                                      std::size_t limit, std::wstring& problem) {
-    std::unique_ptr<ReadableFile> file = platform.OpenForReading(path);
-    if (!file) {
-        problem = L"cannot be opened: " + Reason(platform, platform.LastErrorCode());
-        return std::nullopt;
-    }
     std::string bytes;
-    std::string chunk(kChunk, '\0');
-    while (bytes.size() <= limit) {
-        const long count = file->Read(chunk.data(), chunk.size());
-        if (count < 0) {
-            problem = L"cannot be read: " + Reason(platform, platform.LastErrorCode());
-            return std::nullopt;
-        }
-        if (count == 0) {
-            return bytes;
-        }
-        bytes.append(chunk.data(), static_cast<std::size_t>(count));
+    const WholeFileOutcome read = ReadWholeFile(platform, path, limit, bytes);
+    switch (read.stop) {
+    case WholeFileStop::None:
+        return bytes;
+    case WholeFileStop::Opening:
+        problem = L"cannot be opened: " + Reason(platform, read.errorCode);
+        break;
+    case WholeFileStop::Reading:
+        problem = L"cannot be read: " + Reason(platform, read.errorCode);
+        break;
+    case WholeFileStop::TooLarge:
+        problem = L"is larger than " + std::to_wstring(limit / (1024 * 1024)) + L" MiB";
+        break;
     }
-    problem = L"is larger than " + std::to_wstring(limit / (1024 * 1024)) + L" MiB";
     return std::nullopt;
 }
 

@@ -21,12 +21,12 @@ unsigned long TooLargeCode() {
 
 } // namespace
 
-Outcome ReadWholeFile(Platform& platform, const std::wstring& path, std::size_t limit,
-                      std::string& bytes) {
+WholeFileOutcome ReadWholeFile(Platform& platform, const std::wstring& path, std::size_t limit,
+                               std::string& bytes) {
     bytes.clear();
     const std::unique_ptr<ReadableFile> file = platform.OpenForReading(path);
     if (!file) {
-        return {false, platform.LastErrorCode()};
+        return {{false, platform.LastErrorCode()}, WholeFileStop::Opening};
     }
     for (;;) {
         const std::size_t filled = bytes.size();
@@ -35,15 +35,15 @@ Outcome ReadWholeFile(Platform& platform, const std::wstring& path, std::size_t 
         if (count < 0) {
             const unsigned long error = platform.LastErrorCode();
             bytes.clear();
-            return {false, error};
+            return {{false, error}, WholeFileStop::Reading};
         }
         bytes.resize(filled + static_cast<std::size_t>(count));
         if (count == 0) {
-            return {true, 0};
+            return {{true, 0}, WholeFileStop::None};
         }
         if (bytes.size() > limit) {
             bytes.clear();
-            return {false, TooLargeCode()};
+            return {{false, TooLargeCode()}, WholeFileStop::TooLarge};
         }
     }
 }
