@@ -61,7 +61,7 @@ fi
 
 # The settings every prefix gets; a new stamp name makes existing prefixes take
 # a changed recipe.
-settings_stamp="$WINEPREFIX/.qm-settings-1"
+settings_stamp="$WINEPREFIX/.qm-settings-2"
 wine_fonts=/usr/share/wine/fonts
 
 display_alive() {
@@ -95,10 +95,13 @@ apply_settings() {
     local substitutes='Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
     # "MS Shell Dlg" is MS Sans Serif, as on Windows XP, for 32- and 64-bit programs.
     # With no window manager on the virtual display, Wine waits two seconds for one
-    # at every hide; unmanaged windows skip that wait.
+    # at every hide; unmanaged windows skip that wait. A program that crashes gets
+    # its backtrace written out and ends, instead of waiting behind a crash dialog
+    # that nobody sees until the test runner gives up on it.
     printf '%s\r\n' 'REGEDIT4' '' \
         '[HKEY_CURRENT_USER\Software\Wine]' "\"Version\"=\"$version\"" '' \
         '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+        '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
         "[HKEY_LOCAL_MACHINE\\Software\\$substitutes]" '"MS Shell Dlg"="MS Sans Serif"' '' \
         "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\$substitutes]" \
         '"MS Shell Dlg"="MS Sans Serif"' '' >"$state/settings.reg"
